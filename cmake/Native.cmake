@@ -1,0 +1,13 @@
+# Host build: the portable core, its unit tests and the benchmarks.
+option(QB_SANITIZE "Build the native tests with AddressSanitizer and UBSan" ON)
+
+if(QB_SANITIZE)
+  set(QB_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_compile_options(qb_core PRIVATE ${QB_SANITIZER_FLAGS})
+  target_link_options(qb_core PUBLIC ${QB_SANITIZER_FLAGS})
+endif()
+
+enable_testing()
+find_package(GTest REQUIRED)
+include(GoogleTest)
+add_subdirectory(tests/unit)

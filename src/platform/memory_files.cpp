@@ -1,0 +1,85 @@
+#include "platform/memory_files.h"
+
+#include "platform/error.h"
+
+namespace qb::platform {
+namespace {
+
+std::string Key(const std::filesystem::path& path) { return path.lexically_normal().string(); }
+
+}  // namespace
+
+bool MemoryFiles::FileExists(const std::filesystem::path& path) {
+  return files_.count(Key(path)) != 0;
+}
+
+bool MemoryFiles::DirectoryExists(const std::filesystem::path& path) {
+  std::string key = Key(path);
+  while (key.size() > 1 && key.back() == '/') key.pop_back();
+  return directories_.count(key) != 0;
+}
+
+bool MemoryFiles::ParentExists(const std::filesystem::path& path) const {
+  const std::filesystem::path parent = path.lexically_normal().parent_path();
+  return parent.empty() || directories_.count(parent.string()) != 0;
+}
+
+std::optional<std::string> MemoryFiles::ReadFile(const std::filesystem::path& path) {
+  const auto it = files_.find(Key(path));
+  if (it == files_.end()) return std::nullopt;
+  if (unreadable_.count(Key(path))) throw Error("Cannot open file " + PathText(path));
+  return it->second;
+}
+
+void MemoryFiles::ReplaceFile(const std::filesystem::path& path, std::string_view content) {
+  if (unwritable_.count(Key(path)) || !ParentExists(path)) ThrowCannotCreate(path);
+  files_[Key(path)] = std::string(content);
+  ++write_count_;
+}
+
+bool MemoryFiles::CreateNewFile(const std::filesystem::path& path, std::string_view content) {
+  if (FileExists(path)) return false;
+  ReplaceFile(path, content);
+  return true;
+}
+
+bool MemoryFiles::CreateDirectories(const std::filesystem::path& path) {
+  std::filesystem::path partial;
+  for (const auto& part : path.lexically_normal()) {
+    partial /= part;
+    std::string key = partial.string();
+    if (key.size() > 1 && key.back() == '/') key.pop_back();
+    if (failing_directories_.count(key)) return false;
+    directories_.insert(key);
+  }
+  return true;
+}
+
+void MemoryFiles::Put(const std::filesystem::path& path, std::string content) {
+  CreateDirectories(path.lexically_normal().parent_path());
+  files_[Key(path)] = std::move(content);
+}
+
+std::optional<std::string> MemoryFiles::Get(const std::filesystem::path& path) const {
+  const auto it = files_.find(Key(path));
+  if (it == files_.end()) return std::nullopt;
+  return it->second;
+}
+
+void MemoryFiles::Remove(const std::filesystem::path& path) { files_.erase(Key(path)); }
+
+void MemoryFiles::FailWritesTo(const std::filesystem::path& path) { unwritable_.insert(Key(path)); }
+
+void MemoryFiles::FailReadsOf(const std::filesystem::path& path) { unreadable_.insert(Key(path)); }
+
+void MemoryFiles::FailDirectory(const std::filesystem::path& path) {
+  failing_directories_.insert(Key(path));
+}
+
+std::set<std::string> MemoryFiles::FileNames() const {
+  std::set<std::string> names;
+  for (const auto& [name, content] : files_) names.insert(name);
+  return names;
+}
+
+}  // namespace qb::platform

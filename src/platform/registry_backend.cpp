@@ -1,0 +1,57 @@
+#include "platform/registry_backend.h"
+
+#include "platform/utf.h"
+
+namespace qb::platform {
+
+RegistryValue MakeStringValue(std::string_view text, std::uint32_t type) {
+  RegistryValue value{type, {}};
+  for (char16_t unit : Utf8ToUtf16(text)) {
+    value.data.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+    value.data.push_back(static_cast<std::uint8_t>(unit >> 8));
+  }
+  value.data.push_back(0);
+  value.data.push_back(0);
+  return value;
+}
+
+std::string StringValueText(const RegistryValue& value) {
+  std::u16string text;
+  for (std::size_t i = 0; i + 1 < value.data.size(); i += 2) {
+    const auto unit = static_cast<char16_t>(value.data[i] | (value.data[i + 1] << 8));
+    if (unit == 0) break;
+    text += unit;
+  }
+  return Utf16ToUtf8(text);
+}
+
+RegistryValue MakeDwordValue(std::uint32_t number) {
+  RegistryValue value{value_type::kDword, {}};
+  for (int shift = 0; shift < 32; shift += 8) {
+    value.data.push_back(static_cast<std::uint8_t>(number >> shift));
+  }
+  return value;
+}
+
+std::uint32_t DwordValueNumber(const RegistryValue& value) {
+  if (value.data.size() != 4) return 0;
+  std::uint32_t number = 0;
+  for (int i = 3; i >= 0; --i) number = (number << 8) | value.data[static_cast<std::size_t>(i)];
+  return number;
+}
+
+std::string DescribeRegistryStatus(const RegistryStatus& status) {
+  switch (status.kind) {
+    case RegistryStatusKind::Ok:
+      return "done";
+    case RegistryStatusKind::NotFound:
+      return "the key does not exist";
+    case RegistryStatusKind::AccessDenied:
+      return "access is denied";
+    case RegistryStatusKind::Failed:
+      break;
+  }
+  return "the registry reported error " + std::to_string(status.system_code);
+}
+
+}  // namespace qb::platform

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The seam between the registry rules of the program and the registry that
+// stores the keys: one Win32 implementation, one in memory for native tests.
+// Names and paths are UTF-8; paths are relative to the root and use "\".
+namespace qb::platform {
+
+enum class RegistryRoot { CurrentUser, LocalMachine, ClassesRoot };
+
+// What an open key may be used for. Reading never asks for more than it needs,
+// so a user without administrator rights can still list and read HKLM keys.
+enum class KeyAccess { Read, ReadWrite };
+
+// Value types, numerically identical to the REG_* constants of Windows.
+namespace value_type {
+inline constexpr std::uint32_t kNone = 0;
+inline constexpr std::uint32_t kString = 1;
+inline constexpr std::uint32_t kExpandString = 2;
+inline constexpr std::uint32_t kBinary = 3;
+inline constexpr std::uint32_t kDword = 4;
+inline constexpr std::uint32_t kDwordBigEndian = 5;
+inline constexpr std::uint32_t kLink = 6;
+inline constexpr std::uint32_t kMultiString = 7;
+inline constexpr std::uint32_t kQword = 11;
+}  // namespace value_type
+
+// A value as the registry stores it. String data is UTF-16LE, as Windows
+// keeps it, normally with its terminating zero.
+struct RegistryValue {
+  std::uint32_t type = value_type::kNone;
+  std::vector<std::uint8_t> data;
+
+  friend bool operator==(const RegistryValue&, const RegistryValue&) = default;
+};
+
+// The UTF-16LE data Windows stores for `text`, terminating zero included.
+RegistryValue MakeStringValue(std::string_view text, std::uint32_t type = value_type::kString);
+// The text of string data, up to its first zero.
+std::string StringValueText(const RegistryValue& value);
+RegistryValue MakeDwordValue(std::uint32_t number);
+// The little-endian number of 4-byte data; 0 for data of another size.
+std::uint32_t DwordValueNumber(const RegistryValue& value);
+
+enum class RegistryStatusKind { Ok, NotFound, AccessDenied, Failed };
+
+struct RegistryStatus {
+  RegistryStatusKind kind = RegistryStatusKind::Ok;
+  std::uint32_t system_code = 0;  // the platform's own error code, 0 if none
+
+  bool ok() const { return kind == RegistryStatusKind::Ok; }
+  static RegistryStatus Ok() { return {}; }
+};
+
+// A short, lower-case phrase for the user: "access is denied", ...
+std::string DescribeRegistryStatus(const RegistryStatus& status);
+
+class OpenRegistryKey {
+ public:
+  virtual ~OpenRegistryKey() = default;
+
+  // Names of the direct subkeys, in the registry's enumeration order.
+  virtual std::vector<std::string> SubkeyNames() = 0;
+  // Names of the values, in the registry's enumeration order; "" is the
+  // default value.
+  virtual std::vector<std::string> ValueNames() = 0;
+  virtual RegistryStatus Read(std::string_view name, RegistryValue& value) = 0;
+  virtual RegistryStatus Write(std::string_view name, const RegistryValue& value) = 0;
+  virtual RegistryStatus DeleteValue(std::string_view name) = 0;
+};
+
+class RegistryBackend {
+ public:
+  virtual ~RegistryBackend() = default;
+
+  // Opens an existing key; null with the reason in `status` when it cannot.
+  virtual std::unique_ptr<OpenRegistryKey> Open(RegistryRoot root, std::string_view path,
+                                                KeyAccess access, RegistryStatus& status) = 0;
+  // Opens a key for reading and writing, creating it and its missing parents.
+  virtual std::unique_ptr<OpenRegistryKey> Create(RegistryRoot root, std::string_view path,
+                                                  RegistryStatus& status) = 0;
+  // Deletes one key that has no subkeys.
+  virtual RegistryStatus DeleteKey(RegistryRoot root, std::string_view path) = 0;
+};
+
+}  // namespace qb::platform
