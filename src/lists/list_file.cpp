@@ -8,12 +8,12 @@ ListFile::ListFile(platform::Files& files, std::filesystem::path path)
     : files_(files), path_(std::move(path)) {}
 
 bool ListFile::Load() {
-  const std::optional<std::string> bytes = files_.ReadFile(path_);
+  const std::optional<std::string> bytes = files_.ReadAll(path_);
   list_.Assign(bytes ? ParseListText(*bytes) : std::vector<std::string>{});
   return bytes.has_value();
 }
 
-void ListFile::Save() { files_.ReplaceFile(path_, FormatListText(list_.entries())); }
+void ListFile::Save() { files_.ReplaceAll(path_, FormatListText(list_.entries())); }
 
 bool ListFile::Add(std::string_view clsid) {
   if (!list_.AddIfAbsent(clsid)) return false;

@@ -21,15 +21,15 @@ class Files {
   virtual bool DirectoryExists(const std::filesystem::path& path) = 0;
   // The whole file; nullopt when there is no such file. A file that exists but
   // cannot be read throws "Cannot open file %s".
-  virtual std::optional<std::string> ReadFile(const std::filesystem::path& path) = 0;
+  virtual std::optional<std::string> ReadAll(const std::filesystem::path& path) = 0;
   // Replaces the whole content so that a crash or a full disk never leaves a
   // half-written file: the new content goes to a temporary file in the same
   // folder, which then takes the old one's place. On failure the old file is
   // unchanged and "Cannot create file %s" is thrown.
-  virtual void ReplaceFile(const std::filesystem::path& path, std::string_view content) = 0;
+  virtual void ReplaceAll(const std::filesystem::path& path, std::string_view content) = 0;
   // Writes a file that must not exist yet. False, with nothing written, when
   // the name is taken; "Cannot create file %s" on any other failure.
-  virtual bool CreateNewFile(const std::filesystem::path& path, std::string_view content) = 0;
+  virtual bool CreateNew(const std::filesystem::path& path, std::string_view content) = 0;
   // Creates the folder with its missing parents; false when it cannot.
   virtual bool CreateDirectories(const std::filesystem::path& path) = 0;
 };

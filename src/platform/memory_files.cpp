@@ -24,22 +24,22 @@ bool MemoryFiles::ParentExists(const std::filesystem::path& path) const {
   return parent.empty() || directories_.count(parent.string()) != 0;
 }
 
-std::optional<std::string> MemoryFiles::ReadFile(const std::filesystem::path& path) {
+std::optional<std::string> MemoryFiles::ReadAll(const std::filesystem::path& path) {
   const auto it = files_.find(Key(path));
   if (it == files_.end()) return std::nullopt;
   if (unreadable_.count(Key(path))) throw Error("Cannot open file " + PathText(path));
   return it->second;
 }
 
-void MemoryFiles::ReplaceFile(const std::filesystem::path& path, std::string_view content) {
+void MemoryFiles::ReplaceAll(const std::filesystem::path& path, std::string_view content) {
   if (unwritable_.count(Key(path)) || !ParentExists(path)) ThrowCannotCreate(path);
   files_[Key(path)] = std::string(content);
   ++write_count_;
 }
 
-bool MemoryFiles::CreateNewFile(const std::filesystem::path& path, std::string_view content) {
+bool MemoryFiles::CreateNew(const std::filesystem::path& path, std::string_view content) {
   if (FileExists(path)) return false;
-  ReplaceFile(path, content);
+  ReplaceAll(path, content);
   return true;
 }
 

@@ -15,9 +15,9 @@ class MemoryFiles final : public Files {
  public:
   bool FileExists(const std::filesystem::path& path) override;
   bool DirectoryExists(const std::filesystem::path& path) override;
-  std::optional<std::string> ReadFile(const std::filesystem::path& path) override;
-  void ReplaceFile(const std::filesystem::path& path, std::string_view content) override;
-  bool CreateNewFile(const std::filesystem::path& path, std::string_view content) override;
+  std::optional<std::string> ReadAll(const std::filesystem::path& path) override;
+  void ReplaceAll(const std::filesystem::path& path, std::string_view content) override;
+  bool CreateNew(const std::filesystem::path& path, std::string_view content) override;
   bool CreateDirectories(const std::filesystem::path& path) override;
 
   void Put(const std::filesystem::path& path, std::string content);

@@ -1,0 +1,67 @@
+# Windows build: the program, and the end-to-end tests that drive it.
+enable_language(RC)
+
+set(QB_WIN32_DEFINITIONS UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601
+    WINVER=0x0601)
+target_compile_definitions(qb_core PUBLIC ${QB_WIN32_DEFINITIONS})
+
+# Thin wrappers over the OS and the UI toolkit.
+add_library(qb_win32 STATIC
+  src/platform/win32/program_folder.cpp
+  src/platform/win32/shell.cpp
+  src/platform/win32/wide.cpp
+  src/platform/win32/win32_clock.cpp
+  src/platform/win32/win32_files.cpp
+  src/platform/win32/win32_registry.cpp
+  src/toolkit/action.cpp
+  src/toolkit/application.cpp
+  src/toolkit/control.cpp
+  src/toolkit/controls.cpp
+  src/toolkit/dpi.cpp
+  src/toolkit/font.cpp
+  src/toolkit/form.cpp
+  src/toolkit/menu.cpp
+  src/toolkit/message_box.cpp
+  src/toolkit/message_target.cpp
+  src/toolkit/panel.cpp
+  src/toolkit/timer.cpp
+)
+target_link_libraries(qb_win32 PUBLIC qb_core comctl32 gdi32 shell32 advapi32 version mpr ole32 uuid)
+
+add_executable(quellbright WIN32
+  src/app/about_box.cpp
+  src/app/gradient_painter.cpp
+  src/app/main.cpp
+  src/app/main_actions.cpp
+  src/app/main_menus.cpp
+  src/app/options_dialog.cpp
+  src/app/orvex.cpp
+  src/app/sections.cpp
+  src/app/tips_pages.cpp
+  src/guardian/alert_dialog.cpp
+  src/guardian/guardian_page.cpp
+  src/promo/demo_window.cpp
+  src/promo/promotion_window.cpp
+  src/scanner/details_view.cpp
+  src/scanner/list_entries.cpp
+  src/scanner/list_page.cpp
+  src/scanner/scanner_page.cpp
+  resources/quellbright.rc
+)
+target_include_directories(quellbright PRIVATE resources)
+target_link_libraries(quellbright PRIVATE qb_win32)
+target_link_options(quellbright PRIVATE -static -municode)
+
+# The program folder: the program beside its known-object database.
+add_custom_command(TARGET quellbright POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/program
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quellbright> ${CMAKE_BINARY_DIR}/program/
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/data/CLSIDs.txt ${CMAKE_BINARY_DIR}/program/
+)
+
+# GoogleTest, cross-built from Debian's sources for the end-to-end driver.
+enable_testing()
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_subdirectory(tests/e2e)

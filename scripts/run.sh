@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds Quellbright and runs it under Wine, in a Wine prefix of its own.
+#
+#   scripts/run.sh [program arguments...]
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+
+ensure_packages cmake make mingw-w64 wine64 xvfb x11-utils imagemagick
+
+say "Building"
+build_windows --target quellbright >/dev/null
+
+use_wine_prefix "$QB_DATA_HOME/wine"
+virtual=0
+if ! display_works; then
+  start_virtual_display
+  virtual=1
+fi
+start_wine
+trap 'stop_wine; [ -n "${QB_XVFB_PID:-}" ] && kill "$QB_XVFB_PID" 2>/dev/null || true' EXIT
+set_window_management $([ $virtual = 1 ] && echo N || echo Y)
+
+# The program folder inside the prefix, as an installation would have it;
+# the user's lists and backups there survive a new build.
+folder="$WINEPREFIX/drive_c/Program Files/Quellbright"
+mkdir -p "$folder"
+cp "$QB_BUILD/win/program/quellbright.exe" "$QB_BUILD/win/program/CLSIDs.txt" "$folder/"
+
+
+if [ $virtual = 1 ]; then
+  say "No display here: Quellbright runs on the virtual display $DISPLAY."
+  say "Take a screenshot from another shell with:  DISPLAY=$DISPLAY import -window root shot.png"
+fi
+say "Running Quellbright (close it, or press Ctrl+C here, to end)"
+cd "$folder"
+wine quellbright.exe "$@" </dev/null

@@ -1,0 +1,104 @@
+#pragma once
+
+// Stable ids of every named control and every menu command of the program.
+// Tests and accessibility tools find controls by these ids (UI Automation
+// uses a Win32 control's id as its automation id), and tests drive menus by
+// posting WM_COMMAND with them. Never renumber.
+namespace qb::ids {
+
+enum ControlId : int {
+  // Main window frame.
+  kZPanel = 1000,
+  kBtScanner = 1001,
+  kBtIgnoredObjects = 1002,
+  kBtBlockedObjects = 1003,
+  kBtVodUridazur = 1004,
+  kBevel1 = 1005,
+  kNbActions = 1010,
+  kPaScanner = 1011,
+  kPaIgnoredObjects = 1012,
+  kPaVodUridazur = 1013,
+  kPaBlockedObjects = 1014,
+  kNbTips = 1020,
+  kTipsScan = 1021,
+  kTipsResults = 1022,
+  kTipsIgnored = 1023,
+  kTipsVodUridazur = 1024,
+  kTipsBlocked = 1025,
+  kPanel1 = 1030,
+  kImage1 = 1031,
+  kRtfLabel1 = 1032,
+
+  // Scanner page.
+  kLbMain = 1100,
+  kScannerActionsGroup = 1101,
+  kBtScan = 1102,
+  kBtCheckAll = 1103,
+  kBtUnCheckAll = 1104,
+  kBtDeleteSelected = 1105,
+
+  // Ignored and Blocked pages.
+  kLbIgnored = 1200,
+  kIgnoredActionsGroup = 1201,
+  kBtRemoveIgnored = 1202,
+  kBtRemoveIgnoredAll = 1203,
+  kLbBlocked = 1250,
+  kBlockedActionsGroup = 1251,
+  kBtRemoveBlocked = 1252,
+  kBtRemoveAllBlocked = 1253,
+
+  // Vod Uridazur page.
+  kLCaption = 1300,
+  kLTimerState = 1301,
+  kGuardianActionsGroup = 1302,
+  kBtStartStopGuardian = 1303,
+  kCheckBox1 = 1304,
+
+  // Tips pages: the group and its text.
+  kTipsGroup = 1400,
+  kTipsText = 1401,
+
+  // Results page: the object details.
+  kMoreInfoGroup = 1500,
+  kEdit1 = 1501,
+  kEdit2 = 1502,
+  kEdit3 = 1503,
+  kEdit4 = 1504,
+  kEdit5 = 1505,
+  kEdit6 = 1506,
+  kDetailsLabels = 1510,  // 1510 to 1515, one per field
+  kBtRemoveObject = 1520,
+  kBtIgnoreObject = 1521,
+
+  // The question after a clean scan.
+  kCbAlwaysSelect = 1600,
+};
+
+// Commands: the actions of the main window and the plain menu items.
+enum CommandId : int {
+  kAScan = 40001,
+  kASelectAll = 40002,
+  kADeselectAll = 40003,
+  kADeleteSelected = 40004,
+  kARemoveObject = 40005,
+  kAIgnoreObject = 40006,
+  kAScanner = 40007,
+  kAIgnoredObjects = 40008,
+  kAVodUridazur = 40009,
+  kABlockedObjects = 40010,
+  kAShowHide = 40011,
+  kARemoveIgnored = 40012,
+  kARemoveIgnoredAll = 40013,
+  kARemoveBlocked = 40014,
+  kARemoveAllBlocked = 40015,
+  kAStartStopGuardian = 40016,
+  kAEnablePopUpBlocker = 40017,
+
+  kExit1 = 40100,
+  kOptions1 = 40101,
+  kHelp2 = 40102,
+  kAbout1 = 40103,
+  kCloseprogram1 = 40104,
+};
+
+}  // namespace qb::ids

@@ -1,0 +1,81 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/about_box.h"
+#include "app/app_context.h"
+#include "app/options_dialog.h"
+#include "app/orvex.h"
+#include "guardian/alert_dialog.h"
+#include "lists/list_file.h"
+#include "platform/win32/program_folder.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_registry.h"
+#include "promo/demo_window.h"
+#include "promo/promotion_window.h"
+#include "toolkit/application.h"
+
+namespace {
+
+using qb::app::TOrvex;
+
+HWND FindRunningCopy() { return ::FindWindowW(TOrvex::kClassName, L": Quellbright :"); }
+
+// Wakes a running copy. The window lookup alone leaves a gap while a copy is
+// still starting; the mutex closes it: a copy that finds the mutex taken
+// waits for the other's window instead of starting a second program.
+bool WakeRunningCopy(bool another_is_starting) {
+  HWND running = FindRunningCopy();
+  for (int waited = 0; !running && another_is_starting && waited < 10000; waited += 50) {
+    ::Sleep(50);
+    running = FindRunningCopy();
+  }
+  if (!running) return false;
+  ::PostMessageW(running, WM_USER, 0, 0);
+  ::SetForegroundWindow(running);
+  return true;
+}
+
+int RunProgram(HINSTANCE instance) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+  ::InitCommonControlsEx(&controls);
+
+  qb::toolkit::Application application(instance, TOrvex::kTitle);
+  qb::win32::Win32Registry registry;
+  qb::win32::Win32Files files;
+  qb::win32::Win32Clock clock;
+  const std::filesystem::path folder = qb::win32::ProgramFolder();
+  qb::lists::ClsidLists lists(files, folder);
+  qb::app::AppContext context{registry, files, clock, folder, lists};
+
+  // The launch counter of the promotion schedule is updated here, before
+  // any window exists.
+
+  TOrvex main_window(application, context);
+  qb::app::TfrmOptions options(application, main_window.hwnd());
+  qb::app::TfrmAbout about(application, main_window.hwnd());
+  qb::guardian::TfrmAlert alert(application, main_window.hwnd());
+  qb::promo::TLumbrella promotion(application, main_window.hwnd());
+  qb::promo::TDemo demo(application, main_window.hwnd());
+  main_window.SetDialogs(options, about);
+
+  return application.Run(main_window, main_window.show_at_start());
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  if (FindRunningCopy() && WakeRunningCopy(false)) return 0;
+  qb::win32::UniqueKernelHandle starting(
+      ::CreateMutexW(nullptr, TRUE, L"Local\\Quellbright.SingleInstance"));
+  if (::GetLastError() == ERROR_ALREADY_EXISTS && WakeRunningCopy(true)) return 0;
+
+  try {
+    return RunProgram(instance);
+  } catch (const std::exception& error) {
+    qb::toolkit::ShowErrorBox(error.what());
+  }
+  return 1;
+}

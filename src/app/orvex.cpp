@@ -1,0 +1,170 @@
+#include "app/orvex.h"
+
+#include "app/about_box.h"
+#include "app/gradient_painter.h"
+#include "app/main_menus.h"
+#include "app/options_dialog.h"
+#include "platform/win32/shell.h"
+#include "scanner/list_entries.h"
+#include "toolkit/application.h"
+#include "toolkit/message_box.h"
+
+namespace qb::app {
+namespace {
+
+toolkit::FormOptions MainFormOptions() {
+  toolkit::FormOptions options;
+  options.class_name = TOrvex::kClassName;
+  options.caption = TOrvex::kTitle;
+  options.client_size = {733, 505};
+  options.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  options.background = RGB(240, 202, 166);
+  options.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  options.key_preview = true;
+  return options;
+}
+
+scanner::ListPageSpec IgnoredPageSpec(MainActions& actions) {
+  return {ids::kLbIgnored,        ids::kIgnoredActionsGroup, ids::kBtRemoveIgnored,
+          ids::kBtRemoveIgnoredAll, actions.aRemoveIgnored,  actions.aRemoveIgnoredAll};
+}
+
+scanner::ListPageSpec BlockedPageSpec(MainActions& actions) {
+  return {ids::kLbBlocked,         ids::kBlockedActionsGroup, ids::kBtRemoveBlocked,
+          ids::kBtRemoveAllBlocked, actions.aRemoveBlocked,   actions.aRemoveAllBlocked};
+}
+
+}  // namespace
+
+TOrvex::TOrvex(toolkit::Application& application, AppContext& context)
+    : Form(application, MainFormOptions()),
+      context_(context),
+      actions_(*this),
+      zPanel(AsParent(), ids::kZPanel, {16, 24, 702, 369}),
+      btScanner(zPanel.AsParent(), ids::kBtScanner, {7, 8, 75, 25}, {}),
+      btIgnoredObjects(zPanel.AsParent(), ids::kBtIgnoredObjects, {86, 8, 75, 25}, "&Ignored"),
+      btBlockedObjects(zPanel.AsParent(), ids::kBtBlockedObjects, {165, 8, 75, 25}, "&Blocked"),
+      btVodUridazur(zPanel.AsParent(), ids::kBtVodUridazur, {245, 8, 75, 25}, {}),
+      Bevel1(zPanel.AsParent(), ids::kBevel1, {7, 44, 313, 2}, {}, SS_ETCHEDHORZ),
+      nbActions(zPanel.AsParent(), ids::kNbActions, {7, 56, 313, 305}),
+      nbTips(zPanel.AsParent(), ids::kNbTips, {325, 8, 369, 353}),
+      scannerPage_(nbActions.AddPage("paScanner", ids::kPaScanner), actions_),
+      ignoredPage_(nbActions.AddPage("paIgnoredObjects", ids::kPaIgnoredObjects),
+                   IgnoredPageSpec(actions_)),
+      guardianPage_(nbActions.AddPage("paVodUridazur", ids::kPaVodUridazur), actions_),
+      blockedPage_(nbActions.AddPage("paBlockedObjects", ids::kPaBlockedObjects),
+                   BlockedPageSpec(actions_)),
+      tipsScan_(nbTips.AddPage("Scan", ids::kTipsScan), kScanTips),
+      details_(nbTips.AddPage("Results", ids::kTipsResults), actions_),
+      tipsIgnored_(nbTips.AddPage("Ignored", ids::kTipsIgnored), kIgnoredTips),
+      tipsVodUridazur_(nbTips.AddPage("VodUridazur", ids::kTipsVodUridazur), kVodUridazurTips),
+      tipsBlocked_(nbTips.AddPage("Blocked", ids::kTipsBlocked), kBlockedTips),
+      Panel1(AsParent(), ids::kPanel1, {16, 392, 702, 96}),
+      pmTrayIcon(TrayMenuEntries(actions_)),
+      sections_({nbTips,
+                 nbActions,
+                 details_,
+                 actions_,
+                 {&btScanner, &btIgnoredObjects, &btVodUridazur, &btBlockedObjects},
+                 [this] { RefillListPage(ignoredPage_, context_.lists.ignored); },
+                 [this] { RefillListPage(blockedPage_, context_.lists.blocked); }}) {
+  btScanner.BindAction(actions_.aScanner);
+  btIgnoredObjects.BindAction(actions_.aIgnoredObjects, toolkit::CaptionSource::kOwn);
+  btBlockedObjects.BindAction(actions_.aBlockedObjects, toolkit::CaptionSource::kOwn);
+  btVodUridazur.BindAction(actions_.aVodUridazur);
+  btScanner.SetDown(true);
+  WireActions();
+  SetMenu(toolkit::BuildMenuBar(MainMenuEntries(actions_)));
+  CenterOnScreen();
+  FormCreate();
+}
+
+void TOrvex::WireActions() {
+  actions_.aScanner.SetHandler([this] { btScannerClick(); });
+  actions_.aIgnoredObjects.SetHandler([this] { btIgnoredObjectsClick(); });
+  actions_.aVodUridazur.SetHandler([this] { btVodUridazurClick(); });
+  actions_.aBlockedObjects.SetHandler([this] { btBlockedObjectsClick(); });
+  actions_.aShowHide.SetHandler([this] { CoolTrayIcon1Click(); });
+  SetCommand(ids::kExit1, [this] { Exit1Click(); });
+  SetCommand(ids::kCloseprogram1, [this] { Exit1Click(); });
+  SetCommand(ids::kHelp2, [this] { Help2Click(); });
+  SetCommand(ids::kAbout1, [this] { About1Click(); });
+}
+
+void TOrvex::SetDialogs(TfrmOptions& options, TfrmAbout& about) {
+  options_ = &options;
+  about_ = &about;
+}
+
+void TOrvex::FormCreate() {
+  LoadCLSIDs();
+  nbTips.SetPage("Scan");
+  application().SetTitle(kTitle);
+  SetCaption(kTitle);
+  // The settings decide the first section once they exist; until then the
+  // program opens on the Scanner section.
+  actions_.aScanner.Execute();
+}
+
+void TOrvex::LoadCLSIDs() {
+  if (context_.lists.Load()) return;
+  toolkit::ShowMessageBox(hwnd(),
+                          "Sorry, the database is corrupted!\r\n"
+                          "Please, reinstall application to fix the problem.\r\n"
+                          "\r\n"
+                          "Clik OK to exit.",
+                          ": Database corrupted! :", MB_OK | MB_ICONERROR);
+  application().Terminate();
+}
+
+void TOrvex::RefillListPage(scanner::ListPage& page, const lists::ListFile& list) {
+  page.list.Clear();
+  for (const std::string& entry : scanner::ShownEntries(list.list().entries())) {
+    page.list.Add(entry);
+  }
+}
+
+void TOrvex::ShowMainWindow() {
+  if (::IsIconic(hwnd())) ::ShowWindow(hwnd(), SW_RESTORE);
+  Show();
+}
+
+void TOrvex::HideMainWindow() { Hide(); }
+
+void TOrvex::CoolTrayIcon1Click() {
+  if (IsVisible()) {
+    HideMainWindow();
+  } else {
+    ShowMainWindow();
+  }
+}
+
+void TOrvex::Help2Click() {
+  win32::OpenWithShell(nullptr, context_.program_folder / L"help.chm", SW_SHOWNORMAL);
+}
+
+void TOrvex::About1Click() {
+  if (about_) about_->ShowModal();
+}
+
+LRESULT TOrvex::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_USER) {  // a second copy asks this one to show itself
+    ShowMainWindow();
+    return 0;
+  }
+  return Form::OnMessage(message, wparam, lparam);
+}
+
+void TOrvex::OnPaintBackground(HDC dc, const RECT&) {
+  GradientForm(hwnd(), dc, Rgb{217, 215, 185}, Rgb{155, 137, 72});
+}
+
+void TOrvex::OnClose() { application().Terminate(); }
+
+bool TOrvex::PreviewKeyDown(WPARAM virtual_key) {
+  if (virtual_key != VK_ESCAPE) return false;
+  HideMainWindow();
+  return true;
+}
+
+}  // namespace qb::app

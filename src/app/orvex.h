@@ -1,0 +1,91 @@
+#pragma once
+
+#include "app/app_context.h"
+#include "app/main_actions.h"
+#include "app/sections.h"
+#include "app/tips_pages.h"
+#include "guardian/guardian_page.h"
+#include "scanner/details_view.h"
+#include "scanner/list_page.h"
+#include "scanner/scanner_page.h"
+#include "toolkit/controls.h"
+#include "toolkit/form.h"
+#include "toolkit/menu.h"
+#include "toolkit/panel.h"
+
+namespace qb::app {
+
+class TfrmAbout;
+class TfrmOptions;
+
+// The main window `Orvex`: the frame of the four sections, the menus and
+// the actions through which every command runs.
+class TOrvex : public toolkit::Form {
+ public:
+  static constexpr char kTitle[] = ": Quellbright :";
+  static constexpr wchar_t kClassName[] = L"TOrvex";
+
+  TOrvex(toolkit::Application& application, AppContext& context);
+
+  // The windows made after this one, reached from its menu.
+  void SetDialogs(TfrmOptions& options, TfrmAbout& about);
+  // Whether the message loop shows this window at start.
+  bool show_at_start() const { return show_at_start_; }
+
+  // The tray operations that show and hide the program.
+  void ShowMainWindow();
+  void HideMainWindow();
+
+  MainActions& actions() { return actions_; }
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void OnPaintBackground(HDC dc, const RECT& client) override;
+  void OnClose() override;
+  bool PreviewKeyDown(WPARAM virtual_key) override;
+
+ private:
+  void FormCreate();
+  void LoadCLSIDs();
+  void WireActions();
+  void RefillListPage(scanner::ListPage& page, const lists::ListFile& list);
+
+  void btScannerClick() { sections_.Switch(Section::kScanner); }
+  void btIgnoredObjectsClick() { sections_.Switch(Section::kIgnored); }
+  void btVodUridazurClick() { sections_.Switch(Section::kVodUridazur); }
+  void btBlockedObjectsClick() { sections_.Switch(Section::kBlocked); }
+  void CoolTrayIcon1Click();
+  void Exit1Click() { Close(); }
+  void Help2Click();
+  void About1Click();
+
+  AppContext& context_;
+  MainActions actions_;
+
+  toolkit::Panel zPanel;
+  toolkit::SectionButton btScanner;
+  toolkit::SectionButton btIgnoredObjects;
+  toolkit::SectionButton btBlockedObjects;
+  toolkit::SectionButton btVodUridazur;
+  toolkit::Label Bevel1;
+  toolkit::Notebook nbActions;
+  toolkit::Notebook nbTips;
+  scanner::ScannerPage scannerPage_;
+  scanner::ListPage ignoredPage_;
+  guardian::GuardianPage guardianPage_;
+  scanner::ListPage blockedPage_;
+  TipsPage tipsScan_;
+  scanner::DetailsView details_;
+  TipsPage tipsIgnored_;
+  TipsPage tipsVodUridazur_;
+  TipsPage tipsBlocked_;
+  toolkit::Panel Panel1;
+  toolkit::PopupMenu pmTrayIcon;
+
+  SectionSwitcher sections_;
+  TfrmOptions* options_ = nullptr;
+  TfrmAbout* about_ = nullptr;
+  bool show_at_start_ = true;
+};
+
+}  // namespace qb::app

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace qb::win32 {
+
+// One move-only owner for every kind of Windows handle. Traits name the
+// handle type, its empty value and how it is closed.
+template <typename Traits>
+class UniqueHandle {
+ public:
+  using Handle = typename Traits::Handle;
+
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle handle) : handle_(handle) {}
+  ~UniqueHandle() { reset(); }
+
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+
+  Handle get() const { return handle_; }
+  explicit operator bool() const { return handle_ != Traits::Empty(); }
+
+  [[nodiscard]] Handle release() { return std::exchange(handle_, Traits::Empty()); }
+
+  void reset(Handle handle = Traits::Empty()) {
+    const Handle old = std::exchange(handle_, handle);
+    if (old != Traits::Empty()) Traits::Close(old);
+  }
+
+  // For out-parameters of Windows functions; closes what is held first.
+  Handle* put() {
+    reset();
+    return &handle_;
+  }
+
+ private:
+  Handle handle_ = Traits::Empty();
+};
+
+struct HkeyTraits {
+  using Handle = HKEY;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle handle) { ::RegCloseKey(handle); }
+};
+
+struct FileHandleTraits {
+  using Handle = HANDLE;
+  static Handle Empty() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle handle) { ::CloseHandle(handle); }
+};
+
+struct KernelHandleTraits {
+  using Handle = HANDLE;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle handle) { ::CloseHandle(handle); }
+};
+
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle handle) { ::DestroyMenu(handle); }
+};
+
+struct IconTraits {
+  using Handle = HICON;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle handle) { ::DestroyIcon(handle); }
+};
+
+template <typename GdiHandle>
+struct GdiObjectTraits {
+  using Handle = GdiHandle;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle handle) { ::DeleteObject(handle); }
+};
+
+struct WindowTraits {
+  using Handle = HWND;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle handle) { ::DestroyWindow(handle); }
+};
+
+struct ModuleTraits {
+  using Handle = HMODULE;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle handle) { ::FreeLibrary(handle); }
+};
+
+using UniqueHkey = UniqueHandle<HkeyTraits>;
+using UniqueFile = UniqueHandle<FileHandleTraits>;
+using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueModule = UniqueHandle<ModuleTraits>;
+
+}  // namespace qb::win32

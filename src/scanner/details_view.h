@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "app/main_actions.h"
+#include "toolkit/controls.h"
+#include "toolkit/panel.h"
+
+namespace qb::scanner {
+
+// The Results tips page: the six fields of an object's details and the two
+// buttons that act on the selected object.
+class DetailsView {
+ public:
+  DetailsView(toolkit::Panel& page, app::MainActions& actions);
+
+  // Empties the six fields.
+  void Clear();
+
+  toolkit::GroupBox gbMoreInfo;
+  toolkit::Edit Edit1;  // file name
+  toolkit::Edit Edit2;  // description
+  toolkit::Edit Edit3;  // file version
+  toolkit::Edit Edit4;  // product name
+  toolkit::Edit Edit5;  // publisher
+  toolkit::Edit Edit6;  // BHO name
+  toolkit::Button btRemoveObject;
+  toolkit::Button btIgnoreObject;
+
+ private:
+  std::array<std::unique_ptr<toolkit::Label>, 6> labels_;
+};
+
+}  // namespace qb::scanner

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "toolkit/action.h"
+#include "toolkit/control.h"
+
+// The standard controls the forms are built from.
+namespace qb::toolkit {
+
+// Whether a control bound to an action shows the action's caption or keeps
+// a caption of its own.
+enum class CaptionSource { kAction, kOwn };
+
+// A push button; clicking it runs its action, or `on_click` when unbound.
+class Button : public Control, public ActionClient {
+ public:
+  Button(Parent parent, int id, DesignRect rect, std::string caption, DWORD extra_style = 0);
+  ~Button() override;
+
+  void BindAction(Action& action, CaptionSource caption = CaptionSource::kAction);
+  void SetChecked(bool checked);
+  bool IsChecked() const;
+
+  std::function<void()> on_click;
+
+  void OnCommand(WORD code) override;
+  void OnActionChanged(const Action& action) override;
+
+ private:
+  Action* action_ = nullptr;
+  CaptionSource caption_source_ = CaptionSource::kAction;
+};
+
+// A button of an exclusive group that stays down when pressed; the program
+// decides which one is down.
+class SectionButton : public Button {
+ public:
+  SectionButton(Parent parent, int id, DesignRect rect, std::string caption);
+
+  void SetDown(bool down) { SetChecked(down); }
+  bool IsDown() const { return IsChecked(); }
+};
+
+// A check box. Bound to an action it shows the action's check mark, and a
+// click runs the action, which flips the mark.
+class CheckBox : public Button {
+ public:
+  CheckBox(Parent parent, int id, DesignRect rect, std::string caption);
+
+  void OnActionChanged(const Action& action) override;
+};
+
+class Label : public Control {
+ public:
+  Label(Parent parent, int id, DesignRect rect, std::string text, DWORD extra_style = 0,
+        std::optional<FontSpec> font = std::nullopt);
+
+  // Draws only the text, over whatever lies beneath.
+  void SetTransparent(bool transparent) { transparent_ = transparent; }
+
+  std::optional<LRESULT> OnColor(HDC dc) override;
+
+ private:
+  bool transparent_ = false;
+};
+
+class GroupBox : public Control {
+ public:
+  GroupBox(Parent parent, int id, DesignRect rect, std::string caption);
+};
+
+class Edit : public Control {
+ public:
+  Edit(Parent parent, int id, DesignRect rect, DWORD extra_style = 0);
+};
+
+class ListBox : public Control {
+ public:
+  ListBox(Parent parent, int id, DesignRect rect, DWORD extra_style = 0,
+          std::optional<FontSpec> font = std::nullopt);
+
+  void Clear();
+  int Add(std::string_view text);
+  void Delete(int index);
+  int Count() const;
+  std::string ItemText(int index) const;
+  std::vector<std::string> Items() const;
+  // The current item, -1 for none.
+  int CurrentIndex() const;
+  void SetCurrentIndex(int index);
+  // The existing item under a point in client pixels, -1 for none.
+  int ItemAt(int x, int y) const;
+  void SetItemHeight(int design_pixels);
+};
+
+// A list box whose items carry a check box in a column at their left. The
+// check state is the item's data (0 or 1), so other programs can read it.
+class CheckListBox : public ListBox {
+ public:
+  CheckListBox(Parent parent, int id, DesignRect rect, std::optional<FontSpec> font = std::nullopt);
+
+  bool Checked(int index) const;
+  void SetChecked(int index, bool checked);
+  // Pixels 0 to 15 (at 96 dpi) of an item are its check box.
+  bool InCheckColumn(int x) const;
+
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  void Toggle(int index);
+};
+
+}  // namespace qb::toolkit

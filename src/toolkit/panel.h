@@ -1,0 +1,45 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/win32/unique_handle.h"
+#include "toolkit/control.h"
+
+namespace qb::toolkit {
+
+// A plain container with a background colour. Notifications of its children
+// go on to the form, which routes them; colours are answered here, so that
+// children on the panel match it.
+class Panel : public Control {
+ public:
+  Panel(Parent parent, int id, DesignRect rect, COLORREF background = ::GetSysColor(COLOR_BTNFACE));
+
+  COLORREF background() const { return background_; }
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  COLORREF background_;
+  win32::UniqueBrush brush_;
+};
+
+// A stack of named pages of which one is shown.
+class Notebook : public Panel {
+ public:
+  Notebook(Parent parent, int id, DesignRect rect);
+
+  // A new page filling the notebook, hidden until selected.
+  Panel& AddPage(const std::string& name, int id);
+  void SetPage(const std::string& name);
+  const std::string& page() const { return current_; }
+  Panel& PageNamed(const std::string& name) const { return *pages_.at(name); }
+
+ private:
+  std::map<std::string, std::unique_ptr<Panel>> pages_;
+  std::string current_;
+};
+
+}  // namespace qb::toolkit

@@ -1,0 +1,128 @@
+#include "harness/program.h"
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <utility>
+
+#include "harness/ui.h"
+
+namespace qb::e2e {
+namespace {
+
+std::filesystem::path SourceFolder() {
+  wchar_t buffer[MAX_PATH];
+  const DWORD length = ::GetEnvironmentVariableW(L"QB_PROGRAM_DIR", buffer, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) throw std::runtime_error("QB_PROGRAM_DIR is not set");
+  return buffer;
+}
+
+}  // namespace
+
+Process::Process(PROCESS_INFORMATION info) : process_(info.hProcess), id_(info.dwProcessId) {
+  ::CloseHandle(info.hThread);
+}
+
+Process::~Process() { Reset(); }
+
+Process::Process(Process&& other) noexcept
+    : process_(std::exchange(other.process_, nullptr)), id_(std::exchange(other.id_, 0)) {}
+
+Process& Process::operator=(Process&& other) noexcept {
+  if (this != &other) {
+    Reset();
+    process_ = std::exchange(other.process_, nullptr);
+    id_ = std::exchange(other.id_, 0);
+  }
+  return *this;
+}
+
+void Process::Reset() {
+  if (!process_) return;
+  Close();
+  ::CloseHandle(process_);
+  process_ = nullptr;
+}
+
+bool Process::running() const {
+  return process_ && ::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> Process::WaitForExit(DWORD timeout_ms) const {
+  if (::WaitForSingleObject(process_, timeout_ms) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
+  ::GetExitCodeProcess(process_, &code);
+  return code;
+}
+
+void Process::Close() {
+  if (!running()) return;
+  // Message boxes first, so that the close request is not held up by them.
+  for (HWND box : TopLevelWindows(id_, L"#32770")) ::PostMessageW(box, WM_CLOSE, 0, 0);
+  for (HWND window : TopLevelWindows(id_, L"TOrvex")) ::PostMessageW(window, WM_CLOSE, 0, 0);
+  if (::WaitForSingleObject(process_, 5000) == WAIT_OBJECT_0) return;
+  ::TerminateProcess(process_, 99);
+  ::WaitForSingleObject(process_, 5000);
+}
+
+ProgramFolder::ProgramFolder() {
+  wchar_t temp[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, temp);
+  std::wostringstream name;
+  name << L"qb-e2e-" << ::GetCurrentProcessId() << L"-" << ::GetTickCount();
+  path_ = std::filesystem::path(temp) / name.str();
+  std::filesystem::create_directories(path_);
+  const std::filesystem::path source = SourceFolder();
+  std::filesystem::copy_file(source / L"quellbright.exe", path_ / L"quellbright.exe");
+  std::filesystem::copy_file(source / L"CLSIDs.txt", path_ / L"CLSIDs.txt");
+}
+
+ProgramFolder::~ProgramFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+void ProgramFolder::Write(const std::wstring& name, const std::string& bytes) const {
+  std::ofstream file(File(name), std::ios::binary | std::ios::trunc);
+  file << bytes;
+}
+
+std::optional<std::string> ProgramFolder::Read(const std::wstring& name) const {
+  std::ifstream file(File(name), std::ios::binary);
+  if (!file) return std::nullopt;
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+void ProgramFolder::Remove(const std::wstring& name) const {
+  std::error_code ignored;
+  std::filesystem::remove(File(name), ignored);
+}
+
+Process ProgramFolder::Start(const std::wstring& arguments) const {
+  const std::filesystem::path program = File(L"quellbright.exe");
+  std::wstring command_line = L"\"" + program.wstring() + L"\"";
+  if (!arguments.empty()) command_line += L" " + arguments;
+  STARTUPINFOW startup{sizeof startup};
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        path_.c_str(), &startup, &info)) {
+    throw std::runtime_error("cannot start quellbright.exe");
+  }
+  ::WaitForInputIdle(info.hProcess, 10000);
+  return Process(info);
+}
+
+HWND WaitForMainWindow(const Process& process, DWORD timeout_ms) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        found = FindTopLevel(process.id(), L"TOrvex", L": Quellbright :");
+        return found != nullptr;
+      },
+      timeout_ms);
+  return found;
+}
+
+}  // namespace qb::e2e

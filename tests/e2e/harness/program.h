@@ -1,0 +1,59 @@
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+// Runs the real quellbright.exe from a fresh program folder of its own.
+namespace qb::e2e {
+
+// A running (or ended) copy of the program.
+class Process {
+ public:
+  Process() = default;
+  explicit Process(PROCESS_INFORMATION info);
+  ~Process();
+  Process(Process&& other) noexcept;
+  Process& operator=(Process&& other) noexcept;
+
+  DWORD id() const { return id_; }
+  bool running() const;
+  // Waits for the end; the exit code, or nullopt when it did not end in time.
+  std::optional<DWORD> WaitForExit(DWORD timeout_ms = 10000) const;
+  // Closes the main window, and ends the process if that does not work.
+  void Close();
+
+ private:
+  void Reset();
+
+  HANDLE process_ = nullptr;
+  DWORD id_ = 0;
+};
+
+class ProgramFolder {
+ public:
+  // A new folder under the temporary folder, holding quellbright.exe and
+  // the shipped CLSIDs.txt.
+  ProgramFolder();
+  ~ProgramFolder();
+
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path File(const std::wstring& name) const { return path_ / name; }
+
+  void Write(const std::wstring& name, const std::string& bytes) const;
+  std::optional<std::string> Read(const std::wstring& name) const;
+  void Remove(const std::wstring& name) const;
+
+  // Starts the program with `arguments` (the command line after the program).
+  Process Start(const std::wstring& arguments = L"") const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+// The main window of the process: class TOrvex, caption ": Quellbright :".
+HWND WaitForMainWindow(const Process& process, DWORD timeout_ms = 15000);
+
+}  // namespace qb::e2e

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "harness/program.h"
+#include "harness/registry_fixture.h"
+#include "harness/ui.h"
+
+namespace qb::e2e {
+
+// A fresh program folder and a registry on which the program never ran.
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetRegistry(); }
+
+  // Starts the program and waits for its main window.
+  HWND StartProgram(const std::wstring& arguments = L"") {
+    process_ = folder_.Start(arguments);
+    main_ = WaitForMainWindow(process_);
+    return main_;
+  }
+
+  ProgramFolder folder_;
+  Process process_;
+  HWND main_ = nullptr;
+};
+
+}  // namespace qb::e2e

@@ -1,0 +1,168 @@
+#include "harness/ui.h"
+
+namespace qb::e2e {
+namespace {
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  ::GetClassNameW(window, name, 256);
+  return name;
+}
+
+struct ChildSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<ChildSearch*>(data);
+  if (::GetDlgCtrlID(window) == search->id) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms) {
+  const ULONGLONG deadline = ::GetTickCount64() + timeout_ms;
+  for (;;) {
+    if (condition()) return true;
+    if (::GetTickCount64() >= deadline) return false;
+    ::Sleep(20);
+  }
+}
+
+std::vector<HWND> TopLevelWindows(DWORD process_id, const wchar_t* class_name) {
+  struct Search {
+    DWORD process_id;
+    const wchar_t* class_name;
+    std::vector<HWND> found;
+  } search{process_id, class_name, {}};
+  ::EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* search = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == search->process_id &&
+            (!search->class_name || ClassOf(window) == search->class_name)) {
+          search->found.push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND FindTopLevel(DWORD process_id, const wchar_t* class_name, const wchar_t* caption) {
+  for (HWND window : TopLevelWindows(process_id, class_name)) {
+    if (!caption || TextOf(window) == caption) return window;
+  }
+  return nullptr;
+}
+
+HWND Control(HWND root, int id) {
+  ChildSearch search{id, nullptr};
+  ::EnumChildWindows(root, FindChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND Control(HWND root, int parent_id, int id) {
+  HWND parent = Control(root, parent_id);
+  return parent ? Control(parent, id) : nullptr;
+}
+
+std::wstring TextOf(HWND window) {
+  const LRESULT length = ::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const LRESULT copied =
+      ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(copied));
+  return text;
+}
+
+bool IsEnabled(HWND window) { return ::IsWindowEnabled(window) != 0; }
+
+bool HasVisibleStyle(HWND window) {
+  return (::GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+bool IsChecked(HWND button) { return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void Click(HWND button) { ::PostMessageW(button, BM_CLICK, 0, 0); }
+
+void PostCommand(HWND window, int command_id) {
+  ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(command_id, 0), 0);
+}
+
+void PressKey(HWND window, UINT virtual_key) {
+  ::PostMessageW(window, WM_KEYDOWN, virtual_key, 1);
+  ::PostMessageW(window, WM_KEYUP, virtual_key, 0xC0000001);
+}
+
+void TypeCharacter(HWND window, wchar_t character) {
+  ::PostMessageW(window, WM_CHAR, character, 1);
+}
+
+void ClickAt(HWND window, int x, int y) {
+  ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+std::vector<std::wstring> ListItems(HWND list) {
+  std::vector<std::wstring> items;
+  const LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, i, 0);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    // SendMessageW: with the A form, Wine returns UTF-16 across processes.
+    ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    items.push_back(text);
+  }
+  return items;
+}
+
+int ListCurrentIndex(HWND list) {
+  const LRESULT index = ::SendMessageW(list, LB_GETCURSEL, 0, 0);
+  return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+LRESULT ListItemData(HWND list, int index) {
+  return ::SendMessageW(list, LB_GETITEMDATA, index, 0);
+}
+
+RECT ListItemRect(HWND list, int index) {
+  RECT rect{};
+  ::SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
+  return rect;
+}
+
+std::optional<MessageBoxInfo> WaitForMessageBox(DWORD process_id, const wchar_t* caption,
+                                                DWORD timeout_ms) {
+  HWND box = nullptr;
+  if (!WaitUntil([&] { return (box = FindTopLevel(process_id, nullptr, caption)) != nullptr; },
+                 timeout_ms)) {
+    return std::nullopt;
+  }
+  MessageBoxInfo info{box, {}};
+  if (HWND text = ::GetDlgItem(box, 0xFFFF)) info.text = TextOf(text);
+  return info;
+}
+
+void Answer(const MessageBoxInfo& box, int button_id) {
+  HWND button = ::GetDlgItem(box.window, button_id);
+  if (button) {
+    Click(button);
+  } else {
+    PostCommand(box.window, button_id);
+  }
+}
+
+bool WaitForClosed(DWORD process_id, const wchar_t* caption, DWORD timeout_ms) {
+  return WaitUntil([&] { return FindTopLevel(process_id, nullptr, caption) == nullptr; },
+                   timeout_ms);
+}
+
+}  // namespace qb::e2e

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Finding and driving the windows of another process, the way a person
+// would: buttons are clicked, menus are posted by command id (Wine cannot
+// read another process's menus), message boxes are read and answered.
+namespace qb::e2e {
+
+// Polls every 20 ms; true when `condition` held before the time ran out.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms = 10000);
+
+std::vector<HWND> TopLevelWindows(DWORD process_id, const wchar_t* class_name = nullptr);
+HWND FindTopLevel(DWORD process_id, const wchar_t* class_name, const wchar_t* caption);
+
+// The first descendant of `root` with control id `id`; `parent_id` narrows
+// the search to the descendants of the control with that id.
+HWND Control(HWND root, int id);
+HWND Control(HWND root, int parent_id, int id);
+
+std::wstring TextOf(HWND window);
+bool IsEnabled(HWND window);
+// The window's own visibility flag, whatever its parents show.
+bool HasVisibleStyle(HWND window);
+bool IsChecked(HWND button);
+
+void Click(HWND button);
+void PostCommand(HWND window, int command_id);
+void PressKey(HWND window, UINT virtual_key);
+void TypeCharacter(HWND window, wchar_t character);
+// A left click at a point in the window's client area (pixels).
+void ClickAt(HWND window, int x, int y);
+
+std::vector<std::wstring> ListItems(HWND list);
+int ListCurrentIndex(HWND list);
+LRESULT ListItemData(HWND list, int index);
+// The client rectangle of an item, to click it.
+RECT ListItemRect(HWND list, int index);
+
+struct MessageBoxInfo {
+  HWND window = nullptr;
+  std::wstring text;
+};
+
+// A message box (or any dialog) of the process with the given caption.
+std::optional<MessageBoxInfo> WaitForMessageBox(DWORD process_id, const wchar_t* caption,
+                                                DWORD timeout_ms = 10000);
+// Presses the button with id `button_id` (IDOK, IDYES, IDNO, ...).
+void Answer(const MessageBoxInfo& box, int button_id);
+// Waits until no window of the process has this caption any more.
+bool WaitForClosed(DWORD process_id, const wchar_t* caption, DWORD timeout_ms = 10000);
+
+}  // namespace qb::e2e

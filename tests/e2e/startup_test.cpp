@@ -1,0 +1,97 @@
+#include "app/control_ids.h"
+#include "harness/program_test.h"
+
+namespace qb::e2e {
+namespace {
+
+class StartupTest : public ProgramTest {};
+
+TEST_F(StartupTest, TheMainWindowOpensOnTheScannerSection) {
+  ASSERT_TRUE(StartProgram());
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
+  EXPECT_TRUE(IsChecked(Control(main_, ids::kBtScanner)));
+  EXPECT_TRUE(HasVisibleStyle(Control(main_, ids::kPaScanner)));
+  EXPECT_TRUE(HasVisibleStyle(Control(main_, ids::kTipsScan)));
+  EXPECT_EQ(TextOf(Control(main_, ids::kBtScan)), L"&Scan");
+  EXPECT_EQ(TextOf(Control(main_, ids::kBtIgnoredObjects)), L"&Ignored");
+  EXPECT_EQ(TextOf(Control(main_, ids::kBtRemoveObject)), L"Delete this &object");
+  EXPECT_FALSE(IsEnabled(Control(main_, ids::kBtRemoveObject)));
+  EXPECT_FALSE(IsEnabled(Control(main_, ids::kBtIgnoreObject)));
+}
+
+TEST_F(StartupTest, EscapeHidesTheMainWindow) {
+  ASSERT_TRUE(StartProgram());
+  ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
+  PressKey(Control(main_, ids::kLbMain), VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main_); }));
+  EXPECT_TRUE(process_.running());
+}
+
+TEST_F(StartupTest, ASecondStartWakesTheHiddenCopyAndEndsWithZero) {
+  ASSERT_TRUE(StartProgram());
+  ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
+  PressKey(Control(main_, ids::kLbMain), VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main_); }));
+  const auto files_before = folder_.Read(L"ICLSIDs.txt");
+
+  Process second = folder_.Start();
+  EXPECT_EQ(second.WaitForExit(), 0u);
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
+  EXPECT_TRUE(TopLevelWindows(second.id()).empty());
+  EXPECT_EQ(folder_.Read(L"ICLSIDs.txt"), files_before);
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsKey));
+}
+
+TEST_F(StartupTest, ASecondStartRestoresAMinimisedCopy) {
+  ASSERT_TRUE(StartProgram());
+  ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
+  ::ShowWindowAsync(main_, SW_MINIMIZE);
+  ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(main_) != 0; }));
+
+  Process second = folder_.Start();
+  EXPECT_EQ(second.WaitForExit(), 0u);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsIconic(main_) && ::IsWindowVisible(main_); }));
+}
+
+// A window of the same class under another caption is not a running copy.
+TEST_F(StartupTest, AWindowWithAnotherCaptionIsNotARunningCopy) {
+  WNDCLASSW window_class{};
+  window_class.lpfnWndProc = ::DefWindowProcW;
+  window_class.hInstance = ::GetModuleHandleW(nullptr);
+  window_class.lpszClassName = L"TOrvex";
+  ::RegisterClassW(&window_class);
+  HWND impostor = ::CreateWindowW(L"TOrvex", L"Quellbright", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                                  nullptr, nullptr, window_class.hInstance, nullptr);
+  ASSERT_TRUE(impostor);
+
+  EXPECT_TRUE(StartProgram());
+  EXPECT_TRUE(process_.running());
+  EXPECT_EQ(TextOf(impostor), L"Quellbright");
+  ::DestroyWindow(impostor);
+}
+
+TEST_F(StartupTest, AMissingDatabaseIsReportedAndTheProgramEnds) {
+  folder_.Write(L"ICLSIDs.txt", "11111111-1111-1111-1111-111111111111\r\n");
+  folder_.Remove(L"CLSIDs.txt");
+  process_ = folder_.Start();
+
+  const auto box = WaitForMessageBox(process_.id(), L": Database corrupted! :");
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text,
+            L"Sorry, the database is corrupted!\r\n"
+            L"Please, reinstall application to fix the problem.\r\n"
+            L"\r\n"
+            L"Clik OK to exit.");
+  Answer(*box, IDOK);
+  EXPECT_EQ(process_.WaitForExit(), 0u);
+  EXPECT_EQ(folder_.Read(L"ICLSIDs.txt"), "11111111-1111-1111-1111-111111111111\r\n");
+}
+
+TEST_F(StartupTest, ExitFromTheFileMenuEndsTheProgram) {
+  ASSERT_TRUE(StartProgram());
+  PostCommand(main_, ids::kExit1);
+  EXPECT_EQ(process_.WaitForExit(), 0u);
+}
+
+}  // namespace
+}  // namespace qb::e2e
