@@ -13,6 +13,7 @@ add_library(qb_win32 STATIC
   src/platform/win32/win32_clock.cpp
   src/platform/win32/win32_files.cpp
   src/platform/win32/win32_registry.cpp
+  src/platform/win32/win32_version_info.cpp
   src/toolkit/action.cpp
   src/toolkit/application.cpp
   src/toolkit/control.cpp
@@ -22,6 +23,7 @@ add_library(qb_win32 STATIC
   src/toolkit/form.cpp
   src/toolkit/menu.cpp
   src/toolkit/message_box.cpp
+  src/toolkit/message_dialog.cpp
   src/toolkit/message_target.cpp
   src/toolkit/panel.cpp
   src/toolkit/timer.cpp
@@ -42,9 +44,10 @@ add_executable(quellbright WIN32
   src/guardian/guardian_page.cpp
   src/promo/demo_window.cpp
   src/promo/promotion_window.cpp
+  src/scanner/clean_scan_question.cpp
   src/scanner/details_view.cpp
-  src/scanner/list_entries.cpp
   src/scanner/list_page.cpp
+  src/scanner/object_info.cpp
   src/scanner/scanner_page.cpp
   resources/quellbright.rc
 )
@@ -58,6 +61,14 @@ add_custom_command(TARGET quellbright POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quellbright> ${CMAKE_BINARY_DIR}/program/
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/data/CLSIDs.txt ${CMAKE_BINARY_DIR}/program/
 )
+
+# A stand-in browser helper object with a full version resource, for the
+# demonstration and the end-to-end tests.
+add_library(sample_helper SHARED samples/sample_helper.cpp samples/sample_helper.rc)
+set_target_properties(sample_helper PROPERTIES OUTPUT_NAME SampleHelper PREFIX ""
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/samples)
+target_link_options(sample_helper PRIVATE -static)
+configure_file(samples/demo_objects.reg ${CMAKE_BINARY_DIR}/samples/demo_objects.reg COPYONLY)
 
 # GoogleTest, cross-built from Debian's sources for the end-to-end driver.
 enable_testing()

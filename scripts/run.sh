@@ -1,14 +1,23 @@
 #!/usr/bin/env bash
 # Builds Quellbright and runs it under Wine, in a Wine prefix of its own.
 #
-#   scripts/run.sh [program arguments...]
+#   scripts/run.sh [--demo] [program arguments...]
+#
+#   --demo   first registers sample browser helper objects in the prefix, so
+#            that a first scan shows something real.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
+
+demo=0
+if [ "${1:-}" = --demo ]; then
+  demo=1
+  shift
+fi
 
 ensure_packages cmake make mingw-w64 wine64 xvfb x11-utils imagemagick
 
 say "Building"
-build_windows --target quellbright >/dev/null
+build_windows --target quellbright --target sample_helper >/dev/null
 
 use_wine_prefix "$QB_DATA_HOME/wine"
 virtual=0
@@ -25,6 +34,14 @@ set_window_management $([ $virtual = 1 ] && echo N || echo Y)
 folder="$WINEPREFIX/drive_c/Program Files/Quellbright"
 mkdir -p "$folder"
 cp "$QB_BUILD/win/program/quellbright.exe" "$QB_BUILD/win/program/CLSIDs.txt" "$folder/"
+
+if [ $demo = 1 ]; then
+  say "Registering sample browser helper objects (see samples/demo_objects.reg)"
+  mkdir -p "$folder/Samples"
+  cp "$QB_BUILD/win/samples/SampleHelper.dll" "$folder/Samples/"
+  timeout 60 wine regedit /s "$(winepath -w "$QB_BUILD/win/samples/demo_objects.reg" 2>/dev/null)" \
+    </dev/null >/dev/null 2>&1 || die "regedit could not merge the samples"
+fi
 
 
 if [ $virtual = 1 ]; then

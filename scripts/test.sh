@@ -2,22 +2,37 @@
 # Builds and runs every test: the portable core's unit tests natively (under
 # AddressSanitizer and UBSan), then the end-to-end tests, which drive the
 # real program under Wine on a virtual display.
+#
+#   scripts/test.sh                  everything
+#   scripts/test.sh --unit [ARGS]    only the unit tests; ARGS go to ctest
+#   scripts/test.sh --e2e [ARGS]     only the end-to-end tests (-R Scan, ...)
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
+unit=1
+e2e=1
+case "${1:-}" in
+  --unit) e2e=0; shift ;;
+  --e2e) unit=0; shift ;;
+esac
+
 ensure_packages cmake make g++ googletest libgtest-dev mingw-w64 wine64 xvfb x11-utils
 
-say "Unit tests (native)"
-native=$QB_BUILD/native
-[ -f "$native/CMakeCache.txt" ] || cmake -S "$QB_ROOT" -B "$native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
-cmake --build "$native" -j"$(nproc)" >/dev/null
-(cd "$native" && ctest --output-on-failure --timeout 120 -j"$(nproc)")
+if [ $unit = 1 ]; then
+  say "Unit tests (native)"
+  native=$QB_BUILD/native
+  [ -f "$native/CMakeCache.txt" ] || cmake -S "$QB_ROOT" -B "$native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+  cmake --build "$native" -j"$(nproc)" >/dev/null
+  (cd "$native" && ctest --output-on-failure --timeout 120 -j"$(nproc)" "$@")
+fi
 
-say "End-to-end tests (under Wine)"
-build_windows >/dev/null
-use_wine_prefix "$QB_CACHE_HOME/test-prefix"
-start_virtual_display
-start_wine
-trap 'stop_wine; kill "$QB_XVFB_PID" 2>/dev/null || true' EXIT
-set_window_management N
-(cd "$QB_BUILD/win" && ctest --output-on-failure --timeout 120)
+if [ $e2e = 1 ]; then
+  say "End-to-end tests (under Wine)"
+  build_windows >/dev/null
+  use_wine_prefix "$QB_CACHE_HOME/test-prefix"
+  start_virtual_display
+  start_wine
+  trap 'stop_wine; kill "$QB_XVFB_PID" 2>/dev/null || true' EXIT
+  set_window_management N
+  (cd "$QB_BUILD/win" && ctest --output-on-failure --timeout 120 "$@")
+fi

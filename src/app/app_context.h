@@ -6,6 +6,8 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/registry_backend.h"
+#include "platform/version_info.h"
+#include "settings/settings.h"
 
 namespace qb::app {
 
@@ -15,8 +17,10 @@ struct AppContext {
   platform::RegistryBackend& registry;
   platform::Files& files;
   platform::Clock& clock;
+  platform::VersionInfoReader& versions;
   std::filesystem::path program_folder;
   lists::ClsidLists& lists;
+  settings::Settings& settings;
 };
 
 }  // namespace qb::app

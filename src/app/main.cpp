@@ -13,6 +13,7 @@
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_version_info.h"
 #include "promo/demo_window.h"
 #include "promo/promotion_window.h"
 #include "toolkit/application.h"
@@ -46,9 +47,11 @@ int RunProgram(HINSTANCE instance) {
   qb::win32::Win32Registry registry;
   qb::win32::Win32Files files;
   qb::win32::Win32Clock clock;
+  qb::win32::Win32VersionInfo versions;
   const std::filesystem::path folder = qb::win32::ProgramFolder();
   qb::lists::ClsidLists lists(files, folder);
-  qb::app::AppContext context{registry, files, clock, folder, lists};
+  qb::settings::Settings settings;
+  qb::app::AppContext context{registry, files, clock, versions, folder, lists, settings};
 
   // The launch counter of the promotion schedule is updated here, before
   // any window exists.

@@ -6,6 +6,7 @@
 #include "app/options_dialog.h"
 #include "platform/win32/shell.h"
 #include "scanner/list_entries.h"
+#include "scanner/page_names.h"
 #include "toolkit/application.h"
 #include "toolkit/message_box.h"
 
@@ -48,18 +49,22 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context)
       Bevel1(zPanel.AsParent(), ids::kBevel1, {7, 44, 313, 2}, {}, SS_ETCHEDHORZ),
       nbActions(zPanel.AsParent(), ids::kNbActions, {7, 56, 313, 305}),
       nbTips(zPanel.AsParent(), ids::kNbTips, {325, 8, 369, 353}),
-      scannerPage_(nbActions.AddPage("paScanner", ids::kPaScanner), actions_),
-      ignoredPage_(nbActions.AddPage("paIgnoredObjects", ids::kPaIgnoredObjects),
+      scannerPage_(nbActions.AddPage(scanner::kScannerPage, ids::kPaScanner), actions_, context_,
+                   details_, objectInfo_),
+      ignoredPage_(nbActions.AddPage(scanner::kIgnoredPage, ids::kPaIgnoredObjects),
                    IgnoredPageSpec(actions_)),
-      guardianPage_(nbActions.AddPage("paVodUridazur", ids::kPaVodUridazur), actions_),
-      blockedPage_(nbActions.AddPage("paBlockedObjects", ids::kPaBlockedObjects),
+      guardianPage_(nbActions.AddPage(scanner::kVodUridazurPage, ids::kPaVodUridazur), actions_),
+      blockedPage_(nbActions.AddPage(scanner::kBlockedPage, ids::kPaBlockedObjects),
                    BlockedPageSpec(actions_)),
-      tipsScan_(nbTips.AddPage("Scan", ids::kTipsScan), kScanTips),
-      details_(nbTips.AddPage("Results", ids::kTipsResults), actions_),
-      tipsIgnored_(nbTips.AddPage("Ignored", ids::kTipsIgnored), kIgnoredTips),
-      tipsVodUridazur_(nbTips.AddPage("VodUridazur", ids::kTipsVodUridazur), kVodUridazurTips),
-      tipsBlocked_(nbTips.AddPage("Blocked", ids::kTipsBlocked), kBlockedTips),
+      tipsScan_(nbTips.AddPage(scanner::kScanTipsPage, ids::kTipsScan), kScanTips),
+      details_(nbTips.AddPage(scanner::kResultsTipsPage, ids::kTipsResults), actions_),
+      tipsIgnored_(nbTips.AddPage(scanner::kIgnoredTipsPage, ids::kTipsIgnored), kIgnoredTips),
+      tipsVodUridazur_(nbTips.AddPage(scanner::kVodUridazurTipsPage, ids::kTipsVodUridazur), kVodUridazurTips),
+      tipsBlocked_(nbTips.AddPage(scanner::kBlockedTipsPage, ids::kTipsBlocked), kBlockedTips),
       Panel1(AsParent(), ids::kPanel1, {16, 392, 702, 96}),
+      objectInfo_(nbActions, nbTips, details_,
+                  {scannerPage_.lbMain, ignoredPage_.list, blockedPage_.list}, context_.registry,
+                  context_.versions),
       pmTrayIcon(TrayMenuEntries(actions_)),
       sections_({nbTips,
                  nbActions,
@@ -98,13 +103,21 @@ void TOrvex::SetDialogs(TfrmOptions& options, TfrmAbout& about) {
 
 void TOrvex::FormCreate() {
   LoadCLSIDs();
-  nbTips.SetPage("Scan");
+  nbTips.SetPage(scanner::kScanTipsPage);
   application().SetTitle(kTitle);
   SetCaption(kTitle);
-  // The settings decide the first section once they exist; until then the
-  // program opens on the Scanner section.
-  actions_.aScanner.Execute();
+  // The tray icon's hint and the banner rule of the promotion schedule
+  // arrive with their parts, here.
+  settings::LoadSettings(context_.settings, context_.registry);
+  if (context_.settings.AutoStart) {
+    actions_.aVodUridazur.Execute();
+    actions_.aStartStopGuardian.Execute();
+  } else {
+    actions_.aScanner.Execute();
+  }
 }
+
+void TOrvex::OnShow() { actions_.aEnablePopUpBlocker.SetChecked(context_.settings.EnablePopUpBlocker); }
 
 void TOrvex::LoadCLSIDs() {
   if (context_.lists.Load()) return;

@@ -7,6 +7,7 @@
 #include "guardian/guardian_page.h"
 #include "scanner/details_view.h"
 #include "scanner/list_page.h"
+#include "scanner/object_info.h"
 #include "scanner/scanner_page.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
@@ -41,6 +42,7 @@ class TOrvex : public toolkit::Form {
  protected:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void OnPaintBackground(HDC dc, const RECT& client) override;
+  void OnShow() override;
   void OnClose() override;
   bool PreviewKeyDown(WPARAM virtual_key) override;
 
@@ -70,6 +72,8 @@ class TOrvex : public toolkit::Form {
   toolkit::Label Bevel1;
   toolkit::Notebook nbActions;
   toolkit::Notebook nbTips;
+  // The scanner page keeps a reference to objectInfo_, made after the pages
+  // whose lists it reads; it is used only once the window is built.
   scanner::ScannerPage scannerPage_;
   scanner::ListPage ignoredPage_;
   guardian::GuardianPage guardianPage_;
@@ -80,6 +84,7 @@ class TOrvex : public toolkit::Form {
   TipsPage tipsVodUridazur_;
   TipsPage tipsBlocked_;
   toolkit::Panel Panel1;
+  scanner::ObjectInfo objectInfo_;
   toolkit::PopupMenu pmTrayIcon;
 
   SectionSwitcher sections_;

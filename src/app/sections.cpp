@@ -1,5 +1,7 @@
 #include "app/sections.h"
 
+#include "scanner/page_names.h"
+
 namespace qb::app {
 namespace {
 
@@ -13,15 +15,13 @@ struct SectionLayout {
   bool start_stop;
 };
 
+using namespace scanner;
+
 constexpr SectionLayout kLayouts[] = {
-    // Scanner
-    {"Scan", "paScanner", true, false, false, true, false},
-    // Ignored
-    {"Ignored", "paIgnoredObjects", false, true, false, false, false},
-    // Vod Uridazur
-    {"VodUridazur", "paVodUridazur", false, false, false, false, true},
-    // Blocked
-    {"Blocked", "paBlockedObjects", false, false, true, false, false},
+    {kScanTipsPage, kScannerPage, true, false, false, true, false},
+    {kIgnoredTipsPage, kIgnoredPage, false, true, false, false, false},
+    {kVodUridazurTipsPage, kVodUridazurPage, false, false, false, false, true},
+    {kBlockedTipsPage, kBlockedPage, false, false, true, false, false},
 };
 
 }  // namespace

@@ -43,3 +43,22 @@ void DetailsView::Clear() {
 }
 
 }  // namespace qb::scanner
+
+namespace qb::scanner {
+
+void DetailsView::Show(const DetailsLookup& lookup) {
+  const ObjectDetails& details = lookup.details;
+  Edit6.SetText(details.bho_name);
+  if (lookup.no_info) {
+    Edit1.SetText(kNoInfoText);
+    return;
+  }
+  Edit1.SetText(details.file_name);
+  if (lookup.translation == kNoTranslation) return;
+  Edit2.SetText(details.description);
+  Edit3.SetText(details.file_version);
+  Edit4.SetText(details.product_name);
+  Edit5.SetText(details.publisher);
+}
+
+}  // namespace qb::scanner

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/main_actions.h"
+#include "scanner/object_details.h"
 #include "toolkit/controls.h"
 #include "toolkit/panel.h"
 
@@ -17,6 +18,10 @@ class DetailsView {
 
   // Empties the six fields.
   void Clear();
+  // Fills the fields from a lookup: the BHO name always, the file name or the
+  // no-info text, and the four version fields together when there is a
+  // translation.
+  void Show(const DetailsLookup& lookup);
 
   toolkit::GroupBox gbMoreInfo;
   toolkit::Edit Edit1;  // file name

@@ -1,10 +1,14 @@
 #include "scanner/scanner_page.h"
 
 #include "app/ui_constants.h"
+#include "scanner/clean_scan_question.h"
+#include "scanner/helper_objects.h"
+#include "toolkit/message_box.h"
 
 namespace qb::scanner {
 
-ScannerPage::ScannerPage(toolkit::Panel& page, app::MainActions& actions)
+ScannerPage::ScannerPage(toolkit::Panel& page, app::MainActions& actions, app::AppContext& context,
+                         DetailsView& details, ObjectInfo& info)
     : lbMain(page.AsParent(), ids::kLbMain, {8, 8, 297, 193}, app::ListFont()),
       gbActions(page.AsParent(), ids::kScannerActionsGroup, {8, 208, 297, 89}, ": Actions :"),
       btScan(page.AsParent(), ids::kBtScan, {16, 228, 75, 57}, {}),
@@ -14,14 +18,81 @@ ScannerPage::ScannerPage(toolkit::Panel& page, app::MainActions& actions)
                        BS_PUSHBUTTON | BS_MULTILINE),
       pmScan({toolkit::MenuItem(actions.aScan), toolkit::MenuItem(actions.aSelectAll),
               toolkit::MenuItem(actions.aDeselectAll), toolkit::MenuItem(actions.aDeleteSelected),
-              toolkit::MenuItem(actions.aIgnoreObject), toolkit::MenuItem(actions.aRemoveObject)}) {
+              toolkit::MenuItem(actions.aIgnoreObject), toolkit::MenuItem(actions.aRemoveObject)}),
+      actions_(actions),
+      context_(context),
+      details_(details),
+      info_(info) {
   lbMain.SetItemHeight(app::kListItemHeight);
   lbMain.SetColors(app::kInfoBackground);
   lbMain.SetPopupMenu(&pmScan);
+  lbMain.on_mouse_up = [this](toolkit::MouseButton button, int x, int y) {
+    lbMainMouseUp(button, x, y);
+  };
+  lbMain.on_key_press = [this](wchar_t character) { return lbMainKeyPress(character); };
   btScan.BindAction(actions.aScan);
   btCheckAll.BindAction(actions.aSelectAll);
   btUnCheckAll.BindAction(actions.aDeselectAll);
   btDeleteSelected.BindAction(actions.aDeleteSelected);
+  actions.aScan.SetHandler([this] { btScanClick(); });
+  actions.aSelectAll.SetHandler([this] { btCheckAllClick(); });
+  actions.aDeselectAll.SetHandler([this] { btUnCheckAllClick(); });
+}
+
+void ScannerPage::SetObjectActionsEnabled(bool enabled) {
+  actions_.aRemoveObject.SetEnabled(enabled);
+  actions_.aIgnoreObject.SetEnabled(enabled);
+}
+
+void ScannerPage::btScanClick() {
+  details_.Clear();
+  SetObjectActionsEnabled(false);
+  lbMain.Clear();
+  const std::vector<std::string> found = FindSuspiciousObjects(context_.registry, context_.lists);
+  for (const std::string& clsid : found) lbMain.Add(clsid);
+  if (found.empty()) AskWhereToGo();
+}
+
+void ScannerPage::AskWhereToGo() {
+  toolkit::ShowMessageBox(lbMain.form().hwnd(),
+                          "Congratulations! No suspicious objects\r\nfound on your computer!",
+                          ": No suspicious objects found. :", MB_OK | MB_ICONINFORMATION);
+  settings::Settings& settings = context_.settings;
+  if (settings.SGConfirm) {
+    const toolkit::MessageDialogResult answer = AskGoToVodUridazur(lbMain.form());
+    settings::SaveScanAnswer(settings, context_.registry, !answer.checked, answer.result);
+  }
+  if (settings.GotoVodUridazur == settings::kAnswerYes) actions_.aVodUridazur.Execute();
+}
+
+void ScannerPage::btCheckAllClick() {
+  for (int i = 0; i < lbMain.Count(); ++i) lbMain.SetChecked(i, true);
+}
+
+void ScannerPage::btUnCheckAllClick() {
+  for (int i = 0; i < lbMain.Count(); ++i) lbMain.SetChecked(i, false);
+}
+
+void ScannerPage::ShowCurrentObject() {
+  SetObjectActionsEnabled(true);
+  info_.GetInfo(InBraces(lbMain.ItemText(lbMain.CurrentIndex())));
+}
+
+void ScannerPage::lbMainMouseUp(toolkit::MouseButton, int x, int y) {
+  if (lbMain.ItemAt(x, y) < 0) {
+    details_.Clear();
+    SetObjectActionsEnabled(false);
+    lbMain.SetCurrentIndex(-1);
+    return;
+  }
+  // A click in the check box column only toggles the check.
+  if (!lbMain.InCheckColumn(x) && lbMain.CurrentIndex() >= 0) ShowCurrentObject();
+}
+
+bool ScannerPage::lbMainKeyPress(wchar_t character) {
+  if (character != L'\r') return false;
+  if (lbMain.CurrentIndex() >= 0) ShowCurrentObject();
+  return true;
 }
 
 }  // namespace qb::scanner

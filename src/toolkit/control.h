@@ -56,6 +56,7 @@ class Control : public MessageTarget {
   void SetFont(const FontSpec& font);
   void SetColors(std::optional<COLORREF> background, std::optional<COLORREF> text = std::nullopt);
   void SetPopupMenu(PopupMenu* menu) { popup_menu_ = menu; }
+  const std::optional<COLORREF>& background_color() const { return background_; }
   const DesignRect& design_rect() const { return rect_; }
   void SetDesignRect(const DesignRect& rect);
   // Position and font for the form's present dpi.

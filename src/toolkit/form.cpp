@@ -35,6 +35,7 @@ Form::~Form() { application_.RemoveForm(*this); }
 void Form::Show() {
   ::ShowWindow(hwnd(), SW_SHOW);
   ::SetForegroundWindow(hwnd());
+  if (initial_focus_) initial_focus_->SetFocus();
 }
 
 void Form::Hide() { ::ShowWindow(hwnd(), SW_HIDE); }
@@ -105,6 +106,11 @@ int Form::Scale(int design_pixels) const { return toolkit::Scale(design_pixels, 
 
 void Form::SetDesignOuterHeight(int height) {
   design_outer_height_ = height;
+  ApplySize();
+}
+
+void Form::SetClientSize(SIZE size) {
+  client_size_ = size;
   ApplySize();
 }
 
@@ -230,6 +236,9 @@ LRESULT Form::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         it->second->Tick();
         return 0;
       }
+      break;
+    case DM_GETDEFID:
+      if (default_button_) return MAKELRESULT(default_button_, DC_HASDEFID);
       break;
     case WM_INITMENUPOPUP:
       if (menu_updater_) menu_updater_(reinterpret_cast<HMENU>(wparam));

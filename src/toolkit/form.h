@@ -76,6 +76,8 @@ class Form : public MessageTarget {
   // The outer height at 96 dpi, replacing the one that follows from the
   // client size.
   void SetDesignOuterHeight(int height);
+  // The client size at 96 dpi.
+  void SetClientSize(SIZE size);
 
   void AddControl(Control& control);
   void RemoveControl(Control& control);
@@ -88,6 +90,11 @@ class Form : public MessageTarget {
   // Called before a menu of this form opens, to bring its items up to date.
   void SetMenuUpdater(std::function<void(HMENU)> updater) { menu_updater_ = std::move(updater); }
   void SetMenu(win32::UniqueMenu menu);
+
+  // The button that Enter presses (dialog navigation asks for it).
+  void SetDefaultButton(int id) { default_button_ = id; }
+  // The control that gets the focus each time the form is shown.
+  void SetInitialFocus(Control* control) { initial_focus_ = control; }
 
   bool key_preview() const { return key_preview_; }
   // Key preview: true when the key was consumed.
@@ -129,6 +136,8 @@ class Form : public MessageTarget {
   std::map<int, std::function<void()>> commands_;
   std::function<void(HMENU)> menu_updater_;
   win32::UniqueMenu menu_;
+  int default_button_ = 0;
+  Control* initial_focus_ = nullptr;
   int modal_result_ = 0;
   bool modal_ = false;
 };

@@ -6,7 +6,8 @@ namespace {
 
 class StartupTest : public ProgramTest {};
 
-TEST_F(StartupTest, TheMainWindowOpensOnTheScannerSection) {
+TEST_F(StartupTest, WithoutAutoStartTheMainWindowOpensOnTheScannerSection) {
+  SetSetting(L"AutoStart", L"0");
   ASSERT_TRUE(StartProgram());
   EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
   EXPECT_TRUE(IsChecked(Control(main_, ids::kBtScanner)));
@@ -17,6 +18,18 @@ TEST_F(StartupTest, TheMainWindowOpensOnTheScannerSection) {
   EXPECT_EQ(TextOf(Control(main_, ids::kBtRemoveObject)), L"Delete this &object");
   EXPECT_FALSE(IsEnabled(Control(main_, ids::kBtRemoveObject)));
   EXPECT_FALSE(IsEnabled(Control(main_, ids::kBtIgnoreObject)));
+}
+
+TEST_F(StartupTest, AutoStartOpensOnTheVodUridazurSection) {
+  ASSERT_TRUE(StartProgram());
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
+  EXPECT_TRUE(IsChecked(Control(main_, ids::kBtVodUridazur)));
+  EXPECT_TRUE(HasVisibleStyle(Control(main_, ids::kPaVodUridazur)));
+  EXPECT_TRUE(IsEnabled(Control(main_, ids::kBtStartStopGuardian)));
+  EXPECT_FALSE(IsEnabled(Control(main_, ids::kBtScan)));
+  // Loading the settings wrote nothing.
+  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, L"Software\\Tarnwick"));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsKey));
 }
 
 TEST_F(StartupTest, EscapeHidesTheMainWindow) {

@@ -10,14 +10,14 @@
 namespace qb::e2e {
 namespace {
 
-std::filesystem::path SourceFolder() {
+}  // namespace
+
+std::filesystem::path BuildFolder() {
   wchar_t buffer[MAX_PATH];
-  const DWORD length = ::GetEnvironmentVariableW(L"QB_PROGRAM_DIR", buffer, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) throw std::runtime_error("QB_PROGRAM_DIR is not set");
+  const DWORD length = ::GetEnvironmentVariableW(L"QB_BUILD_DIR", buffer, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) throw std::runtime_error("QB_BUILD_DIR is not set");
   return buffer;
 }
-
-}  // namespace
 
 Process::Process(PROCESS_INFORMATION info) : process_(info.hProcess), id_(info.dwProcessId) {
   ::CloseHandle(info.hThread);
@@ -72,7 +72,7 @@ ProgramFolder::ProgramFolder() {
   name << L"qb-e2e-" << ::GetCurrentProcessId() << L"-" << ::GetTickCount();
   path_ = std::filesystem::path(temp) / name.str();
   std::filesystem::create_directories(path_);
-  const std::filesystem::path source = SourceFolder();
+  const std::filesystem::path source = BuildFolder() / L"program";
   std::filesystem::copy_file(source / L"quellbright.exe", path_ / L"quellbright.exe");
   std::filesystem::copy_file(source / L"CLSIDs.txt", path_ / L"CLSIDs.txt");
 }

@@ -9,6 +9,9 @@
 // Runs the real quellbright.exe from a fresh program folder of its own.
 namespace qb::e2e {
 
+// The Windows build's folder (QB_BUILD_DIR): it holds program\ and samples\.
+std::filesystem::path BuildFolder();
+
 // A running (or ended) copy of the program.
 class Process {
  public:

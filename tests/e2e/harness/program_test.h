@@ -13,6 +13,14 @@ class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override { ResetRegistry(); }
 
+  // A value of the program's settings, stored before the program starts.
+  static void SetSetting(const std::wstring& name, const std::wstring& value) {
+    SetString(HKEY_CURRENT_USER, kSettingsKey, name, value);
+  }
+  static std::optional<std::wstring> Setting(const std::wstring& name) {
+    return ReadString(HKEY_CURRENT_USER, kSettingsKey, name);
+  }
+
   // Starts the program and waits for its main window.
   HWND StartProgram(const std::wstring& arguments = L"") {
     process_ = folder_.Start(arguments);

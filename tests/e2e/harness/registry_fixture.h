@@ -12,6 +12,18 @@ namespace qb::e2e {
 inline constexpr wchar_t kBhoKey[] =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
 inline constexpr wchar_t kSettingsKey[] = L"Software\\Tarnwick\\Quellbright";
+// Every CLSID the tests register begins with this, so that a reset finds
+// their class registrations again.
+inline constexpr wchar_t kTestClsidPrefix[] = L"{E2E0";
+
+// A browser helper object: its key under Browser Helper Objects and, when
+// given, its class registration under HKEY_CLASSES_ROOT\CLSID.
+struct HelperObject {
+  std::wstring key_name;                      // "{...}" for a well-formed one
+  std::optional<std::wstring> class_name;     // the class key's default value
+  std::optional<std::wstring> server;         // InprocServer32's default value
+};
+void Register(const HelperObject& object);
 
 // Removes everything the program reads or writes, so that each test starts
 // from a machine on which the program never ran and no helper object is

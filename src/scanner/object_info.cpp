@@ -1,0 +1,33 @@
+#include "scanner/object_info.h"
+
+#include "scanner/page_names.h"
+
+namespace qb::scanner {
+
+ObjectInfo::ObjectInfo(toolkit::Notebook& pages, toolkit::Notebook& tips, DetailsView& details,
+                       Lists lists, platform::RegistryBackend& registry,
+                       platform::VersionInfoReader& versions)
+    : pages_(pages),
+      tips_(tips),
+      details_(details),
+      lists_(lists),
+      registry_(registry),
+      versions_(versions) {}
+
+bool ObjectInfo::SelectionIsShown() const {
+  const std::string& page = pages_.page();
+  return (page == kScannerPage && lists_.scanner.CurrentIndex() >= 0) ||
+         (page == kBlockedPage && lists_.blocked.CurrentIndex() >= 0) ||
+         (page == kIgnoredPage && lists_.ignored.CurrentIndex() >= 0);
+}
+
+void ObjectInfo::GetInfo(std::string_view clsid_in_braces) {
+  if (!SelectionIsShown()) return;
+  tips_.SetPage(kResultsTipsPage);
+  details_.Clear();
+  details_.Show(ReadObjectDetails(registry_, versions_, clsid_in_braces));
+}
+
+std::string InBraces(std::string_view clsid) { return "{" + std::string(clsid) + "}"; }
+
+}  // namespace qb::scanner

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string_view>
+
+#include "platform/registry_backend.h"
+#include "platform/version_info.h"
+#include "scanner/details_view.h"
+#include "toolkit/controls.h"
+#include "toolkit/panel.h"
+
+namespace qb::scanner {
+
+// `GetInfo`: shows an object's details on the Results page for whichever of
+// the three lists is on the page shown, and only then.
+class ObjectInfo {
+ public:
+  struct Lists {
+    toolkit::ListBox& scanner;
+    toolkit::ListBox& ignored;
+    toolkit::ListBox& blocked;
+  };
+
+  ObjectInfo(toolkit::Notebook& pages, toolkit::Notebook& tips, DetailsView& details, Lists lists,
+             platform::RegistryBackend& registry, platform::VersionInfoReader& versions);
+
+  void GetInfo(std::string_view clsid_in_braces);
+
+ private:
+  bool SelectionIsShown() const;
+
+  toolkit::Notebook& pages_;
+  toolkit::Notebook& tips_;
+  DetailsView& details_;
+  Lists lists_;
+  platform::RegistryBackend& registry_;
+  platform::VersionInfoReader& versions_;
+};
+
+// "{" + text + "}": the form in which class registrations name a CLSID.
+std::string InBraces(std::string_view clsid);
+
+}  // namespace qb::scanner

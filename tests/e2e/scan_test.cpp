@@ -1,0 +1,272 @@
+#include <algorithm>
+#include <cwctype>
+
+#include "app/control_ids.h"
+#include "harness/program_test.h"
+#include "harness/samples.h"
+
+namespace qb::e2e {
+namespace {
+
+constexpr wchar_t kA[] = L"E2E0000A-0000-4000-8000-00000000000A";
+constexpr wchar_t kB[] = L"E2E0000B-0000-4000-8000-00000000000B";
+constexpr wchar_t kC[] = L"E2E0000C-0000-4000-8000-00000000000C";
+constexpr wchar_t kD[] = L"E2E0000D-0000-4000-8000-00000000000D";
+// In the shipped CLSIDs.txt as "1FD49718-1D00-4B19-AF5F-070AF6D5D54C".
+constexpr wchar_t kKnownLowerCase[] = L"1fd49718-1d00-4b19-af5f-070af6d5d54c";
+constexpr wchar_t kNoInfo[] = L"No info is available or not valid CLSID";
+
+std::wstring Braced(const std::wstring& clsid) { return L"{" + clsid + L"}"; }
+
+class ScanTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    SetSetting(L"AutoStart", L"0");  // open on the Scanner section
+  }
+
+  HWND List() { return Control(main_, ids::kLbMain); }
+  std::wstring Field(int id) { return TextOf(Control(main_, id)); }
+  bool ResultsShown() { return HasVisibleStyle(Control(main_, ids::kTipsResults)); }
+
+  void ScanAndWaitFor(std::size_t count) {
+    Click(Control(main_, ids::kBtScan));
+    ASSERT_TRUE(WaitUntil([&] { return ListItems(List()).size() == count; }));
+  }
+
+  // A click in the middle of an item's text.
+  void ClickItem(int index) {
+    const RECT item = ListItemRect(List(), index);
+    ClickAt(List(), (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  }
+
+  // The scan's message and, when asked, the question; returns the question.
+  std::optional<MessageBoxInfo> ScanExpectingNothing() {
+    Click(Control(main_, ids::kBtScan));
+    const auto message = WaitForMessageBox(process_.id(), L": No suspicious objects found. :");
+    EXPECT_TRUE(message);
+    if (!message) return std::nullopt;
+    EXPECT_EQ(message->text, L"Congratulations! No suspicious objects\r\nfound on your computer!");
+    Answer(*message, IDOK);
+    EXPECT_TRUE(WaitForClosed(process_.id(), L": No suspicious objects found. :"));
+    return WaitForMessageBox(process_.id(), L": Go to Vod Uridazur? :", 3000);
+  }
+};
+
+TEST_F(ScanTest, ListsTheObjectsThatNoListKnows) {
+  folder_.Write(L"ICLSIDs.txt", "E2E0000B-0000-4000-8000-00000000000B\r\n");
+  folder_.Write(L"BCLSIDs.txt", "E2E0000C-0000-4000-8000-00000000000C\r\n");
+  for (const std::wstring& name :
+       {Braced(kA), Braced(kB), Braced(kC), Braced(kKnownLowerCase), std::wstring(L"E2E0-odd"),
+        Braced(kD) + L"-tail", std::wstring(L"{x}")}) {
+    Register({name});
+  }
+  ASSERT_TRUE(StartProgram());
+
+  // The expected list, in the order in which the registry enumerates.
+  std::vector<std::wstring> expected;
+  HKEY key = nullptr;
+  ASSERT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kBhoKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+  wchar_t name[256];
+  for (DWORD index = 0;; ++index) {
+    DWORD length = 256;
+    if (::RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr)) break;
+    const std::wstring clsid = std::wstring(name, length).substr(1, 36);
+    const bool listed = clsid != kB && clsid != kKnownLowerCase;
+    if (listed) expected.push_back(clsid);
+  }
+  ::RegCloseKey(key);
+  ASSERT_EQ(expected.size(), 5u);
+  EXPECT_NE(std::find(expected.begin(), expected.end(), L"2E0-odd"), expected.end());
+
+  ScanAndWaitFor(expected.size());
+  EXPECT_EQ(ListItems(List()), expected);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(ListItemData(List(), i), 0) << "unchecked when added";
+}
+
+TEST_F(ScanTest, NoObjectsAndTheAnswerNoStaysOnTheScanner) {
+  ASSERT_TRUE(StartProgram());
+  const auto question = ScanExpectingNothing();
+  ASSERT_TRUE(question);
+  EXPECT_EQ(question->text, L"Do you want to go to Vod Uridazur section?");
+  EXPECT_EQ(TextOf(Control(question->window, ids::kCbAlwaysSelect)), L"Always select this action.");
+  EXPECT_FALSE(IsChecked(Control(question->window, ids::kCbAlwaysSelect)));
+  Answer(*question, IDNO);
+  ASSERT_TRUE(WaitUntil([&] { return Setting(L"GotoVodUridazur").has_value(); }));
+  EXPECT_EQ(Setting(L"GotoVodUridazur"), L"7");
+  EXPECT_EQ(Setting(L"SGConfirm"), L"1");
+  EXPECT_TRUE(IsChecked(Control(main_, ids::kBtScanner)));
+}
+
+TEST_F(ScanTest, YesWithTheBoxTickedIsRememberedAndAskedNoMore) {
+  ASSERT_TRUE(StartProgram());
+  const auto question = ScanExpectingNothing();
+  ASSERT_TRUE(question);
+  Click(Control(question->window, ids::kCbAlwaysSelect));
+  ASSERT_TRUE(WaitUntil([&] { return IsChecked(Control(question->window, ids::kCbAlwaysSelect)); }));
+  Answer(*question, IDYES);
+  ASSERT_TRUE(WaitUntil([&] { return IsChecked(Control(main_, ids::kBtVodUridazur)); }));
+  EXPECT_EQ(Setting(L"SGConfirm"), L"0");
+  EXPECT_EQ(Setting(L"GotoVodUridazur"), L"6");
+  EXPECT_TRUE(HasVisibleStyle(Control(main_, ids::kPaVodUridazur)));
+
+  Click(Control(main_, ids::kBtScanner));
+  ASSERT_TRUE(WaitUntil([&] { return IsChecked(Control(main_, ids::kBtScanner)); }));
+  EXPECT_FALSE(ScanExpectingNothing());
+  EXPECT_TRUE(WaitUntil([&] { return IsChecked(Control(main_, ids::kBtVodUridazur)); }));
+}
+
+TEST_F(ScanTest, AStoredYesWithoutConfirmationGoesStraightToVodUridazur) {
+  SetSetting(L"SGConfirm", L"0");
+  SetSetting(L"GotoVodUridazur", L"6");
+  ASSERT_TRUE(StartProgram());
+  EXPECT_FALSE(ScanExpectingNothing());
+  EXPECT_TRUE(WaitUntil([&] { return IsChecked(Control(main_, ids::kBtVodUridazur)); }));
+}
+
+TEST_F(ScanTest, AStoredNoWithoutConfirmationStays) {
+  SetSetting(L"SGConfirm", L"0");
+  SetSetting(L"GotoVodUridazur", L"7");
+  ASSERT_TRUE(StartProgram());
+  EXPECT_FALSE(ScanExpectingNothing());
+  EXPECT_TRUE(IsChecked(Control(main_, ids::kBtScanner)));
+}
+
+TEST_F(ScanTest, ClosingTheQuestionByItsTitleBarGives2AndEscapeGivesNo) {
+  ASSERT_TRUE(StartProgram());
+  auto question = ScanExpectingNothing();
+  ASSERT_TRUE(question);
+  ::PostMessageW(question->window, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return Setting(L"GotoVodUridazur") == L"2"; }));
+  EXPECT_EQ(Setting(L"SGConfirm"), L"1");
+
+  question = ScanExpectingNothing();
+  ASSERT_TRUE(question);
+  PressKey(::GetDlgItem(question->window, IDYES), VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return Setting(L"GotoVodUridazur") == L"7"; }));
+  EXPECT_TRUE(IsChecked(Control(main_, ids::kBtScanner)));
+}
+
+TEST_F(ScanTest, SelectingAnObjectShowsWhatItsDllSaysAboutItself) {
+  const std::wstring dll = SampleHelperPath();
+  Register({Braced(kA), L"Sample helper object", dll});
+  ASSERT_TRUE(StartProgram());
+  ScanAndWaitFor(1);
+  EXPECT_FALSE(IsEnabled(Control(main_, ids::kBtRemoveObject)));
+
+  ClickItem(0);
+  ASSERT_TRUE(WaitUntil([&] { return ResultsShown(); }));
+  EXPECT_EQ(Field(ids::kEdit1), dll);
+  EXPECT_EQ(Field(ids::kEdit6), L"Sample helper object");
+  EXPECT_EQ(Field(ids::kEdit2), L"Quellbright sample helper object");
+  EXPECT_EQ(Field(ids::kEdit3), L"1.2.3.4");
+  EXPECT_EQ(Field(ids::kEdit4), L"Quellbright Samples");
+  EXPECT_EQ(Field(ids::kEdit5), L"Tarnwick Sample Works");
+  EXPECT_TRUE(IsEnabled(Control(main_, ids::kBtRemoveObject)));
+  EXPECT_TRUE(IsEnabled(Control(main_, ids::kBtIgnoreObject)));
+}
+
+TEST_F(ScanTest, AWineSystemDllShowsItsOwnVersionStrings) {
+  const std::wstring dll = L"C:\\windows\\system32\\shdocvw.dll";
+  const VersionStrings expected = ReadVersionStrings(dll);
+  ASSERT_FALSE(expected.file_version.empty());
+  Register({Braced(kA), L"Shell doc view", dll});
+  ASSERT_TRUE(StartProgram());
+  ScanAndWaitFor(1);
+  ClickItem(0);
+  ASSERT_TRUE(WaitUntil([&] { return ResultsShown(); }));
+  EXPECT_EQ(Field(ids::kEdit1), dll);
+  EXPECT_EQ(Field(ids::kEdit2), expected.description);
+  EXPECT_EQ(Field(ids::kEdit3), expected.file_version);
+  EXPECT_EQ(Field(ids::kEdit4), expected.product_name);
+  EXPECT_EQ(Field(ids::kEdit5), expected.publisher);
+}
+
+TEST_F(ScanTest, NoClassKeyOrAShortServerValueMeansNoInfo) {
+  Register({Braced(kA)});
+  Register({Braced(kB), L"Short server", L"ab"});
+  Register({Braced(kC), L"Unreadable file", L"C:\\no\\such\\file.dll"});
+  ASSERT_TRUE(StartProgram());
+  ScanAndWaitFor(3);
+  const std::vector<std::wstring> items = ListItems(List());
+  const auto index_of = [&](const wchar_t* clsid) {
+    return static_cast<int>(std::find(items.begin(), items.end(), clsid) - items.begin());
+  };
+
+  ClickItem(index_of(kA));
+  ASSERT_TRUE(WaitUntil([&] { return Field(ids::kEdit1) == kNoInfo; }));
+  EXPECT_EQ(Field(ids::kEdit6), L"");
+
+  ClickItem(index_of(kB));
+  ASSERT_TRUE(WaitUntil([&] { return Field(ids::kEdit6) == L"Short server"; }));
+  EXPECT_EQ(Field(ids::kEdit1), kNoInfo);
+
+  ClickItem(index_of(kC));
+  ASSERT_TRUE(WaitUntil([&] { return Field(ids::kEdit1) == L"C:\\no\\such\\file.dll"; }));
+  EXPECT_EQ(Field(ids::kEdit2), L"");
+  EXPECT_EQ(Field(ids::kEdit3), L"");
+}
+
+TEST_F(ScanTest, EnterOnTheListShowsTheDetails) {
+  Register({Braced(kA), L"Entered", SampleHelperPath()});
+  ASSERT_TRUE(StartProgram());
+  ScanAndWaitFor(1);
+  PressKey(List(), VK_RETURN);  // no current item: nothing
+  ::SendMessageW(List(), LB_SETCURSEL, 0, 0);
+  ::Sleep(300);
+  EXPECT_FALSE(ResultsShown());
+
+  PressKey(List(), VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return ResultsShown(); }));
+  EXPECT_EQ(Field(ids::kEdit6), L"Entered");
+  EXPECT_TRUE(IsEnabled(Control(main_, ids::kBtIgnoreObject)));
+}
+
+TEST_F(ScanTest, AClickInTheCheckColumnOnlyTogglesTheCheck) {
+  Register({Braced(kA), L"Checked", SampleHelperPath()});
+  ASSERT_TRUE(StartProgram());
+  ScanAndWaitFor(1);
+  const RECT item = ListItemRect(List(), 0);
+  const int middle = (item.top + item.bottom) / 2;
+
+  ClickAt(List(), 5, middle);
+  ASSERT_TRUE(WaitUntil([&] { return ListItemData(List(), 0) == 1; }));
+  EXPECT_FALSE(ResultsShown());
+  EXPECT_FALSE(IsEnabled(Control(main_, ids::kBtRemoveObject)));
+  ClickAt(List(), 5, middle);
+  EXPECT_TRUE(WaitUntil([&] { return ListItemData(List(), 0) == 0; }));
+
+  Click(Control(main_, ids::kBtCheckAll));
+  EXPECT_TRUE(WaitUntil([&] { return ListItemData(List(), 0) == 1; }));
+  Click(Control(main_, ids::kBtUnCheckAll));
+  EXPECT_TRUE(WaitUntil([&] { return ListItemData(List(), 0) == 0; }));
+}
+
+TEST_F(ScanTest, AClickBelowTheItemsClearsTheDetails) {
+  Register({Braced(kA), L"Cleared", SampleHelperPath()});
+  ASSERT_TRUE(StartProgram());
+  ScanAndWaitFor(1);
+  ClickItem(0);
+  ASSERT_TRUE(WaitUntil([&] { return Field(ids::kEdit6) == L"Cleared"; }));
+
+  ClickAt(List(), 100, 150);
+  ASSERT_TRUE(WaitUntil([&] { return Field(ids::kEdit6).empty(); }));
+  EXPECT_EQ(Field(ids::kEdit1), L"");
+  EXPECT_EQ(ListCurrentIndex(List()), -1);
+  EXPECT_FALSE(IsEnabled(Control(main_, ids::kBtRemoveObject)));
+  EXPECT_FALSE(IsEnabled(Control(main_, ids::kBtIgnoreObject)));
+}
+
+TEST_F(ScanTest, ARescanEmptiesTheDetailsAndDisablesTheObjectActions) {
+  Register({Braced(kA), L"Rescanned", SampleHelperPath()});
+  ASSERT_TRUE(StartProgram());
+  ScanAndWaitFor(1);
+  ClickItem(0);
+  ASSERT_TRUE(WaitUntil([&] { return IsEnabled(Control(main_, ids::kBtRemoveObject)); }));
+  Click(Control(main_, ids::kBtScan));
+  EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(Control(main_, ids::kBtRemoveObject)); }));
+  EXPECT_EQ(Field(ids::kEdit6), L"");
+}
+
+}  // namespace
+}  // namespace qb::e2e

@@ -1,0 +1,168 @@
+#include "scanner/object_details.h"
+
+#include <gtest/gtest.h>
+
+#include "error_matchers.h"
+#include "platform/memory_registry.h"
+
+namespace qb::scanner {
+namespace {
+
+using platform::MemoryVersionInfo;
+using platform::RegistryRoot;
+using qb::testing::ErrorOf;
+
+constexpr char kClsid[] = "{33333333-3333-3333-3333-333333333333}";
+constexpr char kClassKey[] = "CLSID\\{33333333-3333-3333-3333-333333333333}";
+constexpr char kServerKey[] = "CLSID\\{33333333-3333-3333-3333-333333333333}\\InprocServer32";
+constexpr char kDll[] = "C:\\Program Files\\Sample\\sample.dll";
+
+MemoryVersionInfo::File FullResource() {
+  const std::string prefix = "\\StringFileInfo\\040904E4\\";
+  return {platform::Translation{0x0409, 0x04E4},
+          {{prefix + "FileDescription", "Sample helper"},
+           {prefix + "FileVersion", "1.2.3.4"},
+           {prefix + "ProductName", std::string("Sample\0ignored", 14)},
+           {prefix + "CompanyName", "Sample Company"}}};
+}
+
+class ObjectDetailsTest : public ::testing::Test {
+ protected:
+  void RegisterClass(const std::string& name, const std::string& server) {
+    registry.SetString(RegistryRoot::ClassesRoot, kClassKey, "", name);
+    registry.SetString(RegistryRoot::ClassesRoot, kServerKey, "", server);
+  }
+
+  DetailsLookup Read() { return ReadObjectDetails(registry, versions, kClsid); }
+
+  platform::MemoryRegistry registry;
+  MemoryVersionInfo versions;
+};
+
+TEST(TranslationText, IsLanguageThenCodePageInUpperCaseHex) {
+  EXPECT_EQ(TranslationText({0x0409, 0x04E4}), "040904E4");
+  EXPECT_EQ(TranslationText({0x0407, 0x04B0}), "040704B0");
+  EXPECT_EQ(TranslationText({0, 0}), "00000000");
+  EXPECT_EQ(TranslationText({0xFFFF, 0xABCD}), "FFFFABCD");
+}
+
+TEST_F(ObjectDetailsTest, AFileWithAVersionResourceFillsAllSixFields) {
+  RegisterClass("Sample BHO", kDll);
+  versions.AddFile(kDll, FullResource());
+  const DetailsLookup lookup = Read();
+
+  EXPECT_FALSE(lookup.no_info);
+  EXPECT_EQ(lookup.translation, "040904E4");
+  EXPECT_EQ(lookup.details.file_name, kDll);
+  EXPECT_EQ(lookup.details.bho_name, "Sample BHO");
+  EXPECT_EQ(lookup.details.description, "Sample helper");
+  EXPECT_EQ(lookup.details.file_version, "1.2.3.4");
+  EXPECT_EQ(lookup.details.product_name, "Sample");
+  EXPECT_EQ(lookup.details.publisher, "Sample Company");
+}
+
+TEST_F(ObjectDetailsTest, AMissingStringLeavesOnlyItsFieldEmpty) {
+  RegisterClass("Sample BHO", kDll);
+  auto resource = FullResource();
+  resource.strings.erase("\\StringFileInfo\\040904E4\\CompanyName");
+  versions.AddFile(kDll, resource);
+  const DetailsLookup lookup = Read();
+  EXPECT_EQ(lookup.details.publisher, "");
+  EXPECT_EQ(lookup.details.file_version, "1.2.3.4");
+}
+
+TEST_F(ObjectDetailsTest, NoClassKeyMeansNoInfo) {
+  const DetailsLookup lookup = Read();
+  EXPECT_TRUE(lookup.no_info);
+  EXPECT_EQ(lookup.details.bho_name, "");
+  EXPECT_TRUE(versions.reads().empty());
+}
+
+TEST_F(ObjectDetailsTest, AClassWithoutAServerKeyShowsItsNameOnly) {
+  registry.SetString(RegistryRoot::ClassesRoot, kClassKey, "", "Named only");
+  const DetailsLookup lookup = Read();
+  EXPECT_TRUE(lookup.no_info);
+  EXPECT_EQ(lookup.details.bho_name, "Named only");
+}
+
+TEST_F(ObjectDetailsTest, AServerValueOfOneOrTwoCharactersMeansNoInfo) {
+  for (const char* server : {"", "a", "ab"}) {
+    RegisterClass("Short", server);
+    EXPECT_TRUE(Read().no_info) << server;
+  }
+  RegisterClass("Short", "abc");
+  EXPECT_FALSE(Read().no_info);
+}
+
+TEST_F(ObjectDetailsTest, AFileWithoutAResourceShowsItsNameAndNoVersion) {
+  RegisterClass("Sample BHO", kDll);
+  const DetailsLookup lookup = Read();
+  EXPECT_FALSE(lookup.no_info);
+  EXPECT_EQ(lookup.translation, kNoTranslation);
+  EXPECT_EQ(lookup.details.file_name, kDll);
+  EXPECT_EQ(lookup.details.description, "");
+}
+
+TEST_F(ObjectDetailsTest, AResourceWithoutATranslationGivesNoVersionFields) {
+  RegisterClass("Sample BHO", kDll);
+  auto resource = FullResource();
+  resource.translation.reset();
+  versions.AddFile(kDll, resource);
+  const DetailsLookup lookup = Read();
+  EXPECT_EQ(lookup.translation, kNoTranslation);
+  EXPECT_EQ(lookup.details.description, "");
+  EXPECT_EQ(lookup.details.file_version, "");
+}
+
+TEST_F(ObjectDetailsTest, EnvironmentReferencesAreNotExpanded) {
+  const std::string server = "%SystemRoot%\\system32\\sample.dll";
+  registry.SetString(RegistryRoot::ClassesRoot, kClassKey, "", "Sample BHO");
+  registry.SetValue(RegistryRoot::ClassesRoot, kServerKey, "",
+                    platform::MakeStringValue(server, platform::value_type::kExpandString));
+  versions.AddFile("C:\\windows\\system32\\sample.dll", FullResource());
+  const DetailsLookup lookup = Read();
+  EXPECT_EQ(lookup.details.file_name, server);
+  EXPECT_EQ(lookup.details.description, "");
+  EXPECT_EQ(versions.reads(), std::vector<std::string>{server});
+}
+
+TEST_F(ObjectDetailsTest, UncAndDevicePathsAreNeverRead) {
+  for (const char* server :
+       {"\\\\server\\share\\evil.dll", "//server/share/evil.dll", "\\/server\\share\\evil.dll",
+        "\\\\.\\pipe\\evil", "\\\\?\\C:\\evil.dll", "\\??\\C:\\evil.dll",
+        "C:\\Windows\\COM1.dll", "nul", "C:\\x\\con .txt", "LPT9", "conout$"}) {
+    RegisterClass("Evil BHO", server);
+    versions.AddFile(server, FullResource());
+    const DetailsLookup lookup = Read();
+    EXPECT_FALSE(lookup.no_info) << server;
+    EXPECT_EQ(lookup.details.file_name, server);
+    EXPECT_EQ(lookup.details.bho_name, "Evil BHO");
+    EXPECT_EQ(lookup.details.description, "") << server;
+  }
+  EXPECT_TRUE(versions.reads().empty());
+}
+
+TEST_F(ObjectDetailsTest, OrdinaryNamesThatLookLikeDevicesAreRead) {
+  for (const char* server : {"C:\\console.dll", "C:\\com10.dll", "C:\\nuller\\x.dll", "C:\\COM.dll"}) {
+    RegisterClass("Fine", server);
+    Read();
+  }
+  EXPECT_EQ(versions.reads().size(), 4u);
+}
+
+TEST_F(ObjectDetailsTest, AMappedDriveIsReadThroughItsUncForm) {
+  RegisterClass("Mapped", "Z:\\tools\\mapped.dll");
+  versions.AddExpansion("Z:\\tools\\mapped.dll", "\\\\fileserver\\tools\\mapped.dll");
+  versions.AddFile("\\\\fileserver\\tools\\mapped.dll", FullResource());
+  const DetailsLookup lookup = Read();
+  EXPECT_EQ(lookup.details.file_name, "Z:\\tools\\mapped.dll");
+  EXPECT_EQ(lookup.details.description, "Sample helper");
+}
+
+TEST_F(ObjectDetailsTest, ADefaultValueOfAnotherTypeIsAnError) {
+  registry.SetDword(RegistryRoot::ClassesRoot, kClassKey, "", 5);
+  EXPECT_EQ(ErrorOf([&] { Read(); }), "Invalid data type for ''");
+}
+
+}  // namespace
+}  // namespace qb::scanner
