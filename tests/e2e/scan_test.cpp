@@ -212,9 +212,9 @@ TEST_F(ScanTest, EnterOnTheListShowsTheDetails) {
   ASSERT_TRUE(StartProgram());
   ScanAndWaitFor(1);
   PressKey(List(), VK_RETURN);  // no current item: nothing
-  ::SendMessageW(List(), LB_SETCURSEL, 0, 0);
-  ::Sleep(300);
+  ASSERT_TRUE(FlushPostedMessages(List()));
   EXPECT_FALSE(ResultsShown());
+  ::SendMessageW(List(), LB_SETCURSEL, 0, 0);
 
   PressKey(List(), VK_RETURN);
   ASSERT_TRUE(WaitUntil([&] { return ResultsShown(); }));
@@ -230,11 +230,15 @@ TEST_F(ScanTest, AClickInTheCheckColumnOnlyTogglesTheCheck) {
   const int middle = (item.top + item.bottom) / 2;
 
   ClickAt(List(), 5, middle);
-  ASSERT_TRUE(WaitUntil([&] { return ListItemData(List(), 0) == 1; }));
+  ASSERT_TRUE(FlushPostedMessages(List()));
+  EXPECT_EQ(ListItemData(List(), 0), 1);
+  EXPECT_EQ(ListCurrentIndex(List()), 0);
   EXPECT_FALSE(ResultsShown());
   EXPECT_FALSE(IsEnabled(Control(main_, ids::kBtRemoveObject)));
   ClickAt(List(), 5, middle);
-  EXPECT_TRUE(WaitUntil([&] { return ListItemData(List(), 0) == 0; }));
+  ASSERT_TRUE(FlushPostedMessages(List()));
+  EXPECT_EQ(ListItemData(List(), 0), 0);
+  EXPECT_FALSE(ResultsShown());
 
   Click(Control(main_, ids::kBtCheckAll));
   EXPECT_TRUE(WaitUntil([&] { return ListItemData(List(), 0) == 1; }));

@@ -34,6 +34,15 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms) {
   }
 }
 
+bool FlushPostedMessages(HWND list_box) {
+  static WPARAM marker = 1000;
+  const WPARAM expected = ++marker;
+  ::PostMessageW(list_box, LB_SETHORIZONTALEXTENT, expected, 0);
+  return WaitUntil([&] {
+    return static_cast<WPARAM>(::SendMessageW(list_box, LB_GETHORIZONTALEXTENT, 0, 0)) == expected;
+  });
+}
+
 std::vector<HWND> TopLevelWindows(DWORD process_id, const wchar_t* class_name) {
   struct Search {
     DWORD process_id;

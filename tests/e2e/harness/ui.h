@@ -15,6 +15,11 @@ namespace qb::e2e {
 // Polls every 20 ms; true when `condition` held before the time ran out.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms = 10000);
 
+// Waits until the program's thread has handled every message posted to it
+// so far. Posted messages are handled in order, so a marker posted to one
+// of its list boxes (a horizontal extent, which no list here shows) tells.
+bool FlushPostedMessages(HWND list_box);
+
 std::vector<HWND> TopLevelWindows(DWORD process_id, const wchar_t* class_name = nullptr);
 HWND FindTopLevel(DWORD process_id, const wchar_t* class_name, const wchar_t* caption);
 
