@@ -11,3 +11,10 @@ enable_testing()
 find_package(GTest REQUIRED)
 include(GoogleTest)
 add_subdirectory(tests/unit)
+
+# Benchmarks print ratios against a baseline measured in the same run; they
+# are built without sanitizers (scripts/bench.sh).
+find_package(benchmark QUIET)
+if(benchmark_FOUND AND NOT QB_SANITIZE)
+  add_subdirectory(bench)
+endif()
