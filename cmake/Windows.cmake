@@ -7,6 +7,7 @@ target_compile_definitions(qb_core PUBLIC ${QB_WIN32_DEFINITIONS})
 
 # Thin wrappers over the OS and the UI toolkit.
 add_library(qb_win32 STATIC
+  src/platform/win32/ansi_text.cpp
   src/platform/win32/program_folder.cpp
   src/platform/win32/shell.cpp
   src/platform/win32/wide.cpp
@@ -45,6 +46,7 @@ add_executable(quellbright WIN32
   src/promo/demo_window.cpp
   src/promo/promotion_window.cpp
   src/scanner/clean_scan_question.cpp
+  src/scanner/confirmation.cpp
   src/scanner/details_view.cpp
   src/scanner/list_page.cpp
   src/scanner/object_info.cpp

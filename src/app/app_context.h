@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/registry_backend.h"
 #include "platform/version_info.h"
+#include "scanner/removal.h"
 #include "settings/settings.h"
 
 namespace qb::app {
@@ -21,6 +22,7 @@ struct AppContext {
   std::filesystem::path program_folder;
   lists::ClsidLists& lists;
   settings::Settings& settings;
+  scanner::ObjectRemoval& removal;
 };
 
 }  // namespace qb::app

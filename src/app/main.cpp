@@ -8,6 +8,7 @@
 #include "app/orvex.h"
 #include "guardian/alert_dialog.h"
 #include "lists/list_file.h"
+#include "platform/win32/ansi_text.h"
 #include "platform/win32/program_folder.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_clock.h"
@@ -51,7 +52,10 @@ int RunProgram(HINSTANCE instance) {
   const std::filesystem::path folder = qb::win32::ProgramFolder();
   qb::lists::ClsidLists lists(files, folder);
   qb::settings::Settings settings;
-  qb::app::AppContext context{registry, files, clock, versions, folder, lists, settings};
+  qb::scanner::ObjectRemoval removal(registry, files, clock, folder, lists.blocked,
+                                     qb::win32::ToAnsi);
+  qb::app::AppContext context{registry, files, clock,    versions,
+                              folder,   lists, settings, removal};
 
   // The launch counter of the promotion schedule is updated here, before
   // any window exists.

@@ -5,7 +5,6 @@
 #include "app/main_menus.h"
 #include "app/options_dialog.h"
 #include "platform/win32/shell.h"
-#include "scanner/list_entries.h"
 #include "scanner/page_names.h"
 #include "toolkit/application.h"
 #include "toolkit/message_box.h"
@@ -25,14 +24,16 @@ toolkit::FormOptions MainFormOptions() {
   return options;
 }
 
-scanner::ListPageSpec IgnoredPageSpec(MainActions& actions) {
-  return {ids::kLbIgnored,        ids::kIgnoredActionsGroup, ids::kBtRemoveIgnored,
-          ids::kBtRemoveIgnoredAll, actions.aRemoveIgnored,  actions.aRemoveIgnoredAll};
+scanner::ListPageSpec IgnoredPageSpec(MainActions& actions, lists::ClsidLists& lists) {
+  return {ids::kLbIgnored,          ids::kIgnoredActionsGroup, ids::kBtRemoveIgnored,
+          ids::kBtRemoveIgnoredAll, actions.aRemoveIgnored,    actions.aRemoveIgnoredAll,
+          lists.ignored};
 }
 
-scanner::ListPageSpec BlockedPageSpec(MainActions& actions) {
-  return {ids::kLbBlocked,         ids::kBlockedActionsGroup, ids::kBtRemoveBlocked,
-          ids::kBtRemoveAllBlocked, actions.aRemoveBlocked,   actions.aRemoveAllBlocked};
+scanner::ListPageSpec BlockedPageSpec(MainActions& actions, lists::ClsidLists& lists) {
+  return {ids::kLbBlocked,          ids::kBlockedActionsGroup, ids::kBtRemoveBlocked,
+          ids::kBtRemoveAllBlocked, actions.aRemoveBlocked,    actions.aRemoveAllBlocked,
+          lists.blocked};
 }
 
 }  // namespace
@@ -52,10 +53,10 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context)
       scannerPage_(nbActions.AddPage(scanner::kScannerPage, ids::kPaScanner), actions_, context_,
                    details_, objectInfo_),
       ignoredPage_(nbActions.AddPage(scanner::kIgnoredPage, ids::kPaIgnoredObjects),
-                   IgnoredPageSpec(actions_)),
+                   IgnoredPageSpec(actions_, context_.lists), details_, objectInfo_),
       guardianPage_(nbActions.AddPage(scanner::kVodUridazurPage, ids::kPaVodUridazur), actions_),
       blockedPage_(nbActions.AddPage(scanner::kBlockedPage, ids::kPaBlockedObjects),
-                   BlockedPageSpec(actions_)),
+                   BlockedPageSpec(actions_, context_.lists), details_, objectInfo_),
       tipsScan_(nbTips.AddPage(scanner::kScanTipsPage, ids::kTipsScan), kScanTips),
       details_(nbTips.AddPage(scanner::kResultsTipsPage, ids::kTipsResults), actions_),
       tipsIgnored_(nbTips.AddPage(scanner::kIgnoredTipsPage, ids::kTipsIgnored), kIgnoredTips),
@@ -71,8 +72,8 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context)
                  details_,
                  actions_,
                  {&btScanner, &btIgnoredObjects, &btVodUridazur, &btBlockedObjects},
-                 [this] { RefillListPage(ignoredPage_, context_.lists.ignored); },
-                 [this] { RefillListPage(blockedPage_, context_.lists.blocked); }}) {
+                 [this] { ignoredPage_.Fill(); },
+                 [this] { blockedPage_.Fill(); }}) {
   btScanner.BindAction(actions_.aScanner);
   btIgnoredObjects.BindAction(actions_.aIgnoredObjects, toolkit::CaptionSource::kOwn);
   btBlockedObjects.BindAction(actions_.aBlockedObjects, toolkit::CaptionSource::kOwn);
@@ -128,13 +129,6 @@ void TOrvex::LoadCLSIDs() {
                           "Clik OK to exit.",
                           ": Database corrupted! :", MB_OK | MB_ICONERROR);
   application().Terminate();
-}
-
-void TOrvex::RefillListPage(scanner::ListPage& page, const lists::ListFile& list) {
-  page.list.Clear();
-  for (const std::string& entry : scanner::ShownEntries(list.list().entries())) {
-    page.list.Add(entry);
-  }
 }
 
 void TOrvex::ShowMainWindow() {

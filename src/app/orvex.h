@@ -50,7 +50,6 @@ class TOrvex : public toolkit::Form {
   void FormCreate();
   void LoadCLSIDs();
   void WireActions();
-  void RefillListPage(scanner::ListPage& page, const lists::ListFile& list);
 
   void btScannerClick() { sections_.Switch(Section::kScanner); }
   void btIgnoredObjectsClick() { sections_.Switch(Section::kIgnored); }
@@ -72,8 +71,8 @@ class TOrvex : public toolkit::Form {
   toolkit::Label Bevel1;
   toolkit::Notebook nbActions;
   toolkit::Notebook nbTips;
-  // The scanner page keeps a reference to objectInfo_, made after the pages
-  // whose lists it reads; it is used only once the window is built.
+  // The pages keep a reference to objectInfo_, made after the pages whose
+  // lists it reads; it is used only once the window is built.
   scanner::ScannerPage scannerPage_;
   scanner::ListPage ignoredPage_;
   guardian::GuardianPage guardianPage_;

@@ -1,20 +1,77 @@
 #include "scanner/list_page.h"
 
 #include "app/ui_constants.h"
+#include "scanner/confirmation.h"
+#include "scanner/list_entries.h"
+#include "toolkit/message_box.h"
 
 namespace qb::scanner {
 
-ListPage::ListPage(toolkit::Panel& page, const ListPageSpec& spec)
+ListPage::ListPage(toolkit::Panel& page, const ListPageSpec& spec, DetailsView& details,
+                   ObjectInfo& info)
     : list(page.AsParent(), spec.list_id, {8, 8, 297, 193}, 0, app::ListFont()),
       gbActions(page.AsParent(), spec.group_id, {8, 208, 297, 89}, ": Actions :"),
       btRemoveOne(page.AsParent(), spec.remove_one_id, {24, 236, 121, 41}, {}),
       btRemoveAll(page.AsParent(), spec.remove_all_id, {160, 236, 121, 41}, {}),
-      popup({toolkit::MenuItem(spec.remove_one), toolkit::MenuItem(spec.remove_all)}) {
+      popup({toolkit::MenuItem(spec.remove_one), toolkit::MenuItem(spec.remove_all)}),
+      entries_(spec.list),
+      details_(details),
+      info_(info) {
   list.SetItemHeight(app::kListItemHeight);
   list.SetColors(app::kInfoBackground);
   list.SetPopupMenu(&popup);
+  list.on_mouse_up = [this](toolkit::MouseButton, int x, int y) { ListMouseUp(x, y); };
+  list.on_key_press = [this](wchar_t character) { return ListKeyPress(character); };
   btRemoveOne.BindAction(spec.remove_one);
   btRemoveAll.BindAction(spec.remove_all);
+  spec.remove_one.SetHandler([this] { RemoveOneClick(); });
+  spec.remove_all.SetHandler([this] { RemoveAllClick(); });
+}
+
+void ListPage::Fill() {
+  list.Clear();
+  for (const std::string& entry : ShownEntries(entries_.list().entries())) list.Add(entry);
+}
+
+void ListPage::WriteBack() { entries_.Replace(list.Items()); }
+
+void ListPage::RemoveOneClick() {
+  const int current = list.CurrentIndex();
+  if (current < 0) {
+    toolkit::ShowMessageBox(owner(), "Please, select at least one\r\nkey to be removed!\r\n",
+                            ": Nothing is selected! :", MB_OK | MB_ICONWARNING);
+    return;
+  }
+  list.Delete(current);
+  WriteBack();
+}
+
+void ListPage::RemoveAllClick() {
+  if (list.Count() == 0) {
+    toolkit::ShowMessageBox(owner(), "The list is empty!", ": Empty :", MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  if (a(owner()) == IDNO) return;
+  list.Clear();
+  WriteBack();
+}
+
+void ListPage::ShowCurrentEntry() { info_.GetInfo(InBraces(list.ItemText(list.CurrentIndex()))); }
+
+void ListPage::ListMouseUp(int x, int y) {
+  if (list.ItemAt(x, y) < 0) {
+    details_.Clear();
+    list.SetCurrentIndex(-1);
+    return;
+  }
+  // Only a left click makes the clicked item current.
+  if (list.CurrentIndex() >= 0) ShowCurrentEntry();
+}
+
+bool ListPage::ListKeyPress(wchar_t character) {
+  if (character != L'\r') return false;
+  if (list.CurrentIndex() >= 0) ShowCurrentEntry();
+  return true;
 }
 
 }  // namespace qb::scanner

@@ -2,6 +2,7 @@
 
 #include "app/ui_constants.h"
 #include "scanner/clean_scan_question.h"
+#include "scanner/confirmation.h"
 #include "scanner/helper_objects.h"
 #include "toolkit/message_box.h"
 
@@ -37,6 +38,9 @@ ScannerPage::ScannerPage(toolkit::Panel& page, app::MainActions& actions, app::A
   actions.aScan.SetHandler([this] { btScanClick(); });
   actions.aSelectAll.SetHandler([this] { btCheckAllClick(); });
   actions.aDeselectAll.SetHandler([this] { btUnCheckAllClick(); });
+  actions.aDeleteSelected.SetHandler([this] { btDeleteSelectedClick(); });
+  actions.aRemoveObject.SetHandler([this] { btRemoveObjectClick(); });
+  actions.aIgnoreObject.SetHandler([this] { btIgnoreObjectClick(); });
 }
 
 void ScannerPage::SetObjectActionsEnabled(bool enabled) {
@@ -54,7 +58,7 @@ void ScannerPage::btScanClick() {
 }
 
 void ScannerPage::AskWhereToGo() {
-  toolkit::ShowMessageBox(lbMain.form().hwnd(),
+  toolkit::ShowMessageBox(owner(),
                           "Congratulations! No suspicious objects\r\nfound on your computer!",
                           ": No suspicious objects found. :", MB_OK | MB_ICONINFORMATION);
   settings::Settings& settings = context_.settings;
@@ -63,6 +67,49 @@ void ScannerPage::AskWhereToGo() {
     settings::SaveScanAnswer(settings, context_.registry, !answer.checked, answer.result);
   }
   if (settings.GotoVodUridazur == settings::kAnswerYes) actions_.aVodUridazur.Execute();
+}
+
+void ScannerPage::btDeleteSelectedClick() {
+  std::vector<std::string> checked;
+  for (int i = 0; i < lbMain.Count(); ++i) {
+    if (lbMain.Checked(i)) checked.push_back(lbMain.ItemText(i));
+  }
+  if (checked.empty()) {
+    toolkit::ShowMessageBox(owner(), "Please, select at least one\r\nobject to be cleaned!\r\n",
+                            ": Nothing is selected! :", MB_OK | MB_ICONWARNING);
+    return;
+  }
+  if (a(owner()) == IDNO) return;
+  RemoveObjects(checked, ": Object(s) removed. :", "The object(s) was removed successfuly.");
+}
+
+// The two object actions stay reachable from the Actions menu on the other
+// pages; run from there, the rescan does nothing (aScan is disabled).
+void ScannerPage::btRemoveObjectClick() {
+  const int current = lbMain.CurrentIndex();
+  if (current < 0) return;
+  RemoveObjects({lbMain.ItemText(current)}, ": Object removed. :",
+                "The object was removed successfuly.");
+}
+
+void ScannerPage::btIgnoreObjectClick() {
+  const int current = lbMain.CurrentIndex();
+  if (current < 0) return;
+  context_.lists.ignored.Add(lbMain.ItemText(current));
+  actions_.aScan.Execute();
+}
+
+void ScannerPage::RemoveObjects(const std::vector<std::string>& clsids, const char* done_caption,
+                                const char* done_text) {
+  if (context_.settings.MakeBackup) context_.removal.WriteBackupFile(clsids);
+  const std::vector<RemovalFailure> failures = context_.removal.BlockObjects(clsids);
+  if (failures.empty()) {
+    toolkit::ShowMessageBox(owner(), done_text, done_caption, MB_OK | MB_ICONINFORMATION);
+  } else {
+    toolkit::ShowMessageBox(owner(), RemovalFailureText(failures), ": Object(s) not removed! :",
+                            MB_OK | MB_ICONWARNING);
+  }
+  actions_.aScan.Execute();
 }
 
 void ScannerPage::btCheckAllClick() {

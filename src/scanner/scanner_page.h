@@ -28,11 +28,19 @@ class ScannerPage {
  private:
   void btScanClick();
   void btCheckAllClick();
+  void btDeleteSelectedClick();
+  void btRemoveObjectClick();
+  void btIgnoreObjectClick();
   void btUnCheckAllClick();
   void lbMainMouseUp(toolkit::MouseButton button, int x, int y);
   bool lbMainKeyPress(wchar_t character);
 
   void AskWhereToGo();
+  // Backs the objects up when the settings ask for it, blocks them, tells
+  // the user how it went and scans again.
+  void RemoveObjects(const std::vector<std::string>& clsids, const char* done_caption,
+                     const char* done_text);
+  HWND owner() const { return lbMain.form().hwnd(); }
   // Enables the two object actions and shows the current item's details.
   void ShowCurrentObject();
   void SetObjectActionsEnabled(bool enabled);
