@@ -40,11 +40,7 @@ bool WakeRunningCopy(bool another_is_starting) {
   return true;
 }
 
-int RunProgram(HINSTANCE instance) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-  ::InitCommonControlsEx(&controls);
-
-  qb::toolkit::Application application(instance, TOrvex::kTitle);
+int RunProgram(qb::toolkit::Application& application) {
   qb::win32::Win32Registry registry;
   qb::win32::Win32Files files;
   qb::win32::Win32Clock clock;
@@ -79,9 +75,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       ::CreateMutexW(nullptr, TRUE, L"Local\\Quellbright.SingleInstance"));
   if (::GetLastError() == ERROR_ALREADY_EXISTS && WakeRunningCopy(true)) return 0;
 
+  INITCOMMONCONTROLSEX controls{sizeof controls,
+                                ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+  ::InitCommonControlsEx(&controls);
+  qb::toolkit::Application application(instance, TOrvex::kTitle);
   try {
-    return RunProgram(instance);
+    return RunProgram(application);
   } catch (const std::exception& error) {
+    // A failure while the windows are made, such as a list file that cannot
+    // be read: the program ends rather than run without it.
     qb::toolkit::ShowErrorBox(error.what());
   }
   return 1;

@@ -100,6 +100,22 @@ TEST_F(StartupTest, AMissingDatabaseIsReportedAndTheProgramEnds) {
   EXPECT_EQ(folder_.Read(L"ICLSIDs.txt"), "11111111-1111-1111-1111-111111111111\r\n");
 }
 
+// Starting with an empty list would overwrite the file at the next save.
+TEST_F(StartupTest, AListFileThatCannotBeReadEndsTheProgramAndKeepsTheFile) {
+  folder_.Write(L"ICLSIDs.txt", "11111111-1111-1111-1111-111111111111\r\n");
+  HANDLE held = ::CreateFileW(folder_.File(L"ICLSIDs.txt").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  process_ = folder_.Start();
+  const auto error = AnswerMessageBox(process_.id(), L": Quellbright :", IDOK);
+  ::CloseHandle(held);
+
+  ASSERT_TRUE(error);
+  EXPECT_EQ(*error, L"Cannot open file " + folder_.File(L"ICLSIDs.txt").wstring() + L".");
+  EXPECT_EQ(process_.WaitForExit(), 1u);
+  EXPECT_EQ(folder_.Read(L"ICLSIDs.txt"), "11111111-1111-1111-1111-111111111111\r\n");
+}
+
 TEST_F(StartupTest, ExitFromTheFileMenuEndsTheProgram) {
   ASSERT_TRUE(StartProgram());
   PostCommand(main_, ids::kExit1);

@@ -1,5 +1,6 @@
 #include "harness/program.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -98,6 +99,16 @@ std::optional<std::string> ProgramFolder::Read(const std::wstring& name) const {
 void ProgramFolder::Remove(const std::wstring& name) const {
   std::error_code ignored;
   std::filesystem::remove(File(name), ignored);
+}
+
+std::vector<std::wstring> ProgramFolder::FilesIn(const std::wstring& subfolder) const {
+  std::vector<std::wstring> names;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(path_ / subfolder, error)) {
+    names.push_back(entry.path().filename().wstring());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 Process ProgramFolder::Start(const std::wstring& arguments) const {

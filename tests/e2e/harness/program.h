@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Runs the real quellbright.exe from a fresh program folder of its own.
 namespace qb::e2e {
@@ -48,6 +49,8 @@ class ProgramFolder {
   void Write(const std::wstring& name, const std::string& bytes) const;
   std::optional<std::string> Read(const std::wstring& name) const;
   void Remove(const std::wstring& name) const;
+  // The files of a subfolder ("backup"), by name, sorted.
+  std::vector<std::wstring> FilesIn(const std::wstring& subfolder) const;
 
   // Starts the program with `arguments` (the command line after the program).
   Process Start(const std::wstring& arguments = L"") const;

@@ -150,11 +150,17 @@ RECT ListItemRect(HWND list, int index) {
 
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD process_id, const wchar_t* caption,
                                                 DWORD timeout_ms) {
+  // The error box has the main window's caption; the main window is no box.
+  const auto find = [&]() -> HWND {
+    for (HWND window : TopLevelWindows(process_id)) {
+      if (ClassOf(window) != L"TOrvex" && ::IsWindowVisible(window) && TextOf(window) == caption) {
+        return window;
+      }
+    }
+    return nullptr;
+  };
   HWND box = nullptr;
-  if (!WaitUntil([&] { return (box = FindTopLevel(process_id, nullptr, caption)) != nullptr; },
-                 timeout_ms)) {
-    return std::nullopt;
-  }
+  if (!WaitUntil([&] { return (box = find()) != nullptr; }, timeout_ms)) return std::nullopt;
   MessageBoxInfo info{box, {}};
   if (HWND text = ::GetDlgItem(box, 0xFFFF)) info.text = TextOf(text);
   return info;
@@ -167,6 +173,15 @@ void Answer(const MessageBoxInfo& box, int button_id) {
   } else {
     PostCommand(box.window, button_id);
   }
+}
+
+std::optional<std::wstring> AnswerMessageBox(DWORD process_id, const wchar_t* caption,
+                                             int button_id, DWORD timeout_ms) {
+  const auto box = WaitForMessageBox(process_id, caption, timeout_ms);
+  if (!box) return std::nullopt;
+  Answer(*box, button_id);
+  WaitUntil([&] { return !::IsWindow(box->window); }, timeout_ms);
+  return box->text;
 }
 
 bool WaitForClosed(DWORD process_id, const wchar_t* caption, DWORD timeout_ms) {

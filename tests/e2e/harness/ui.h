@@ -52,11 +52,16 @@ struct MessageBoxInfo {
   std::wstring text;
 };
 
-// A message box (or any dialog) of the process with the given caption.
+// A visible message box (or other dialog) of the process with the given
+// caption; never the main window, whose caption the error box shares.
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD process_id, const wchar_t* caption,
                                                 DWORD timeout_ms = 10000);
 // Presses the button with id `button_id` (IDOK, IDYES, IDNO, ...).
 void Answer(const MessageBoxInfo& box, int button_id);
+// Waits for the message box, presses `button_id` and waits for it to close;
+// returns its text, or nullopt when it did not appear.
+std::optional<std::wstring> AnswerMessageBox(DWORD process_id, const wchar_t* caption,
+                                             int button_id, DWORD timeout_ms = 10000);
 // Waits until no window of the process has this caption any more.
 bool WaitForClosed(DWORD process_id, const wchar_t* caption, DWORD timeout_ms = 10000);
 

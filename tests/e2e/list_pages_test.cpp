@@ -1,0 +1,115 @@
+#include "app/control_ids.h"
+#include "harness/program_test.h"
+#include "harness/samples.h"
+
+namespace qb::e2e {
+namespace {
+
+constexpr char kA[] = "E2E0000A-0000-4000-8000-00000000000A";
+constexpr char kB[] = "E2E0000B-0000-4000-8000-00000000000B";
+
+struct Page {
+  const wchar_t* file;
+  int section_button;
+  int list;
+  int remove_one;
+  int remove_all;
+};
+
+void PrintTo(const Page& page, std::ostream* out) { *out << std::string(page.file, page.file + 11); }
+
+constexpr Page kIgnored{L"ICLSIDs.txt", ids::kBtIgnoredObjects, ids::kLbIgnored,
+                        ids::kBtRemoveIgnored, ids::kBtRemoveIgnoredAll};
+constexpr Page kBlocked{L"BCLSIDs.txt", ids::kBtBlockedObjects, ids::kLbBlocked,
+                        ids::kBtRemoveBlocked, ids::kBtRemoveAllBlocked};
+
+class ListPagesTest : public ProgramTest, public ::testing::WithParamInterface<Page> {
+ protected:
+  const Page& page() const { return GetParam(); }
+  HWND List() { return Control(main_, page().list); }
+
+  void Open(std::size_t shown) {
+    ASSERT_TRUE(StartProgram());
+    Click(Control(main_, page().section_button));
+    ASSERT_TRUE(WaitUntil([&] { return IsChecked(Control(main_, page().section_button)); }));
+    ASSERT_TRUE(FlushPostedMessages(List()));
+    ASSERT_EQ(ListItems(List()).size(), shown);
+  }
+
+  void SelectItem(int index) {
+    const RECT item = ListItemRect(List(), index);
+    ClickAt(List(), (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    ASSERT_TRUE(FlushPostedMessages(List()));
+  }
+};
+
+TEST_P(ListPagesTest, RemovingOneWritesBackOnlyTheShownEntries) {
+  folder_.Write(page().file, std::string(kA) + "\r\n{" + kB + "}\r\n\r\n" + kB + "\r\n" + kA);
+  Open(3);
+  SelectItem(0);
+  Click(Control(main_, page().remove_one));
+  ASSERT_TRUE(WaitUntil([&] { return ListItems(List()).size() == 2; }));
+  ASSERT_TRUE(WaitUntil([&] {
+    return folder_.Read(page().file) == std::string(kB) + "\r\n" + kA + "\r\n";
+  }));
+}
+
+TEST_P(ListPagesTest, RemovingOneWithoutASelectionWarns) {
+  folder_.Write(page().file, std::string(kA) + "\r\n");
+  Open(1);
+  Click(Control(main_, page().remove_one));
+  EXPECT_EQ(AnswerMessageBox(process_.id(), L": Nothing is selected! :", IDOK),
+            L"Please, select at least one\r\nkey to be removed!\r\n");
+  EXPECT_EQ(folder_.Read(page().file), std::string(kA) + "\r\n");
+}
+
+TEST_P(ListPagesTest, RemovingAllAfterTheQuestionLeavesAnEmptyFile) {
+  folder_.Write(page().file, std::string(kA) + "\r\n" + kB + "\r\nshort\r\n");
+  Open(2);
+  Click(Control(main_, page().remove_all));
+  EXPECT_EQ(AnswerMessageBox(process_.id(), L": Question :", IDNO), L"Are you sure?");
+  ASSERT_TRUE(FlushPostedMessages(List()));
+  EXPECT_EQ(ListItems(List()).size(), 2u);
+
+  Click(Control(main_, page().remove_all));
+  EXPECT_TRUE(AnswerMessageBox(process_.id(), L": Question :", IDYES));
+  ASSERT_TRUE(WaitUntil([&] { return folder_.Read(page().file) == ""; }));
+  EXPECT_TRUE(ListItems(List()).empty());
+}
+
+TEST_P(ListPagesTest, RemovingAllFromAnEmptyPageSaysSoAndKeepsTheFile) {
+  folder_.Write(page().file, "{not shown}\r\n");
+  Open(0);
+  Click(Control(main_, page().remove_all));
+  EXPECT_EQ(AnswerMessageBox(process_.id(), L": Empty :", IDOK), L"The list is empty!");
+  EXPECT_EQ(folder_.Read(page().file), "{not shown}\r\n");
+}
+
+TEST_P(ListPagesTest, SelectingAnEntryShowsItsDetails) {
+  folder_.Write(page().file, std::string(kA) + "\r\n");
+  Register({L"{E2E0000A-0000-4000-8000-00000000000A}", L"Listed object", SampleHelperPath()});
+  Open(1);
+  SelectItem(0);
+  ASSERT_TRUE(WaitUntil([&] { return HasVisibleStyle(Control(main_, ids::kTipsResults)); }));
+  EXPECT_EQ(TextOf(Control(main_, ids::kEdit6)), L"Listed object");
+  EXPECT_EQ(TextOf(Control(main_, ids::kEdit3)), L"1.2.3.4");
+
+  // Below the items: the fields empty and nothing stays selected.
+  ClickAt(List(), 100, 150);
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(Control(main_, ids::kEdit6)).empty(); }));
+  EXPECT_EQ(ListCurrentIndex(List()), -1);
+
+  // Enter shows the current entry again.
+  ::SendMessageW(List(), LB_SETCURSEL, 0, 0);
+  PressKey(List(), VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(Control(main_, ids::kEdit6)) == L"Listed object"; }));
+}
+
+INSTANTIATE_TEST_SUITE_P(IgnoredAndBlocked, ListPagesTest, ::testing::Values(kIgnored, kBlocked),
+                         [](const auto& info) {
+                           return std::string(info.param.list == ids::kLbIgnored ? "Ignored"
+                                                                                 : "Blocked");
+                         });
+
+}  // namespace
+}  // namespace qb::e2e
