@@ -69,6 +69,7 @@ void Control::ApplyLayout() {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   ::SendMessageW(hwnd(), WM_SETFONT,
                  reinterpret_cast<WPARAM>(form_.FontFor(font_.value_or(form_.font()))), TRUE);
+  ApplyOwnDpi();
 }
 
 std::optional<LRESULT> Control::OnColor(HDC dc) {

@@ -80,6 +80,8 @@ class Control : public MessageTarget {
  protected:
   Control(Parent parent, const ControlSpec& spec);
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  // Sizes of the control's own that follow the dpi, after a change of it.
+  virtual void ApplyOwnDpi() {}
 
  private:
   void ShowPopupMenu(LPARAM position);

@@ -150,7 +150,12 @@ int ListBox::ItemAt(int x, int y) const {
 }
 
 void ListBox::SetItemHeight(int design_pixels) {
-  ::SendMessageW(hwnd(), LB_SETITEMHEIGHT, 0, form().Scale(design_pixels));
+  item_height_ = design_pixels;
+  ApplyOwnDpi();
+}
+
+void ListBox::ApplyOwnDpi() {
+  if (item_height_ > 0) ::SendMessageW(hwnd(), LB_SETITEMHEIGHT, 0, form().Scale(item_height_));
 }
 
 CheckListBox::CheckListBox(Parent parent, int id, DesignRect rect, std::optional<FontSpec> font)

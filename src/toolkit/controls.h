@@ -94,6 +94,12 @@ class ListBox : public Control {
   // The existing item under a point in client pixels, -1 for none.
   int ItemAt(int x, int y) const;
   void SetItemHeight(int design_pixels);
+
+ protected:
+  void ApplyOwnDpi() override;
+
+ private:
+  int item_height_ = 0;  // at 96 dpi; 0 leaves the control's own
 };
 
 // A list box whose items carry a check box in a column at their left. The
