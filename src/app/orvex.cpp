@@ -109,7 +109,9 @@ void TOrvex::FormCreate() {
   SetCaption(kTitle);
   // The tray icon's hint and the banner rule of the promotion schedule
   // arrive with their parts, here.
-  settings::LoadSettings(context_.settings, context_.registry);
+  // A value of the wrong type is reported, and the program goes on with the
+  // settings read so far and the defaults for the rest.
+  toolkit::Guarded([this] { settings::LoadSettings(context_.settings, context_.registry); });
   if (context_.settings.AutoStart) {
     actions_.aVodUridazur.Execute();
     actions_.aStartStopGuardian.Execute();

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "platform/error.h"
 #include "platform/win32/wide.h"
 #include "toolkit/application.h"
 #include "toolkit/menu.h"
@@ -16,6 +17,7 @@ Control::Control(Parent parent, const ControlSpec& spec)
       form_.Scale(rect_.width), form_.Scale(rect_.height), parent.window,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), form_.application().instance(),
       nullptr);
+  if (!window) throw Error("Cannot create a window of class " + win32::Narrow(spec.class_name));
   Attach(window);
   ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(form_.FontFor(font_.value_or(form_.font()))),
                  FALSE);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/error.h"
 #include "platform/win32/wide.h"
 #include "toolkit/application.h"
 #include "toolkit/control.h"
@@ -24,6 +25,7 @@ Form::Form(Application& application, const FormOptions& options)
                                   win32::Widen(options.caption).c_str(), style_, CW_USEDEFAULT,
                                   CW_USEDEFAULT, 0, 0, options.owner, nullptr,
                                   application_.instance(), nullptr);
+  if (!window) throw Error("Cannot create a window of class " + win32::Narrow(options.class_name));
   Attach(window);
   dpi_ = DpiOf(window);
   ApplySize();

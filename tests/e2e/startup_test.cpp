@@ -32,6 +32,19 @@ TEST_F(StartupTest, AutoStartOpensOnTheVodUridazurSection) {
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsKey));
 }
 
+TEST_F(StartupTest, ASettingOfTheWrongTypeIsReportedAndTheProgramGoesOn) {
+  SetString(HKEY_CURRENT_USER, kSettingsKey, L"MakeBackup", L"0");
+  SetDword(HKEY_CURRENT_USER, kSettingsKey, L"AutoStart", 0);
+  process_ = folder_.Start();
+  EXPECT_EQ(AnswerMessageBox(process_.id(), L": Quellbright :", IDOK),
+            L"Invalid data type for 'AutoStart'");
+  main_ = WaitForMainWindow(process_);
+  ASSERT_TRUE(main_);
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
+  // AutoStart kept its default: the Vod Uridazur section.
+  EXPECT_TRUE(IsChecked(Control(main_, ids::kBtVodUridazur)));
+}
+
 TEST_F(StartupTest, EscapeHidesTheMainWindow) {
   ASSERT_TRUE(StartProgram());
   ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
