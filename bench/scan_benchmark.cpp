@@ -118,9 +118,10 @@ int main(int argc, char** argv) {
   const double indexed = reporter.times["BM_ScanIndexed"];
   const double linear = reporter.times["BM_ScanLinear"];
   if (indexed > 0) {
-    std::printf("\nScan of 1,000 objects against 100,000 known and 10,000 ignored entries:\n"
-                "indexed lists are %.0f times faster than linear search\n",
-                linear / indexed);
+    std::printf(
+        "\nScan of 1,000 objects against 100,000 known and 10,000 ignored entries:\n"
+        "indexed lists are %.0f times faster than linear search\n",
+        linear / indexed);
   }
   return 0;
 }

@@ -12,7 +12,8 @@ void GradientForm(HWND window, HDC dc, Rgb start, Rgb end) {
   const int bits = ::GetDeviceCaps(dc, BITSPIXEL);
   for (const GradientBand& band : GradientBands(height, bits, start, end)) {
     const RECT rect{0, band.top, width, band.bottom};
-    win32::UniqueBrush brush(::CreateSolidBrush(RGB(band.color.red, band.color.green, band.color.blue)));
+    win32::UniqueBrush brush(
+        ::CreateSolidBrush(RGB(band.color.red, band.color.green, band.color.blue)));
     ::FillRect(dc, &rect, brush.get());
   }
 }

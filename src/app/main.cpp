@@ -50,8 +50,7 @@ int RunProgram(qb::toolkit::Application& application) {
   qb::settings::Settings settings;
   qb::scanner::ObjectRemoval removal(registry, files, clock, folder, lists.blocked,
                                      qb::win32::ToAnsi);
-  qb::app::AppContext context{registry, files, clock,    versions,
-                              folder,   lists, settings, removal};
+  qb::app::AppContext context{registry, files, clock, versions, folder, lists, settings, removal};
 
   // The launch counter of the promotion schedule is updated here, before
   // any window exists.
@@ -62,7 +61,7 @@ int RunProgram(qb::toolkit::Application& application) {
   qb::guardian::TfrmAlert alert(application, main_window.hwnd());
   qb::promo::TLumbrella promotion(application, main_window.hwnd());
   qb::promo::TDemo demo(application, main_window.hwnd());
-  main_window.SetDialogs(options, about);
+  main_window.SetAboutBox(about);
 
   return application.Run(main_window, main_window.show_at_start());
 }

@@ -11,19 +11,20 @@ using toolkit::MenuSubmenu;
 std::vector<toolkit::MenuEntry> MainMenuEntries(const MainActions& a) {
   return {
       MenuSubmenu("&File", {MenuItem(ids::kExit1, "E&xit")}),
-      MenuSubmenu("&Actions",
-                  {
-                      MenuSubmenu("Scanner", {MenuItem(a.aScan), MenuItem(a.aSelectAll),
-                                              MenuItem(a.aDeselectAll), MenuItem(a.aDeleteSelected)}),
-                      MenuSubmenu("Ignored objects",
-                                  {MenuItem(a.aRemoveIgnored), MenuItem(a.aRemoveIgnoredAll)}),
-                      MenuSubmenu("Blocked objects",
-                                  {MenuItem(a.aRemoveBlocked), MenuItem(a.aRemoveAllBlocked)}),
-                      MenuSubmenu("Vod Uridazur", {MenuItem(a.aStartStopGuardian)}),
-                      MenuSeparator(),
-                      MenuItem(a.aRemoveObject),
-                      MenuItem(a.aIgnoreObject),
-                  }),
+      MenuSubmenu(
+          "&Actions",
+          {
+              MenuSubmenu("Scanner", {MenuItem(a.aScan), MenuItem(a.aSelectAll),
+                                      MenuItem(a.aDeselectAll), MenuItem(a.aDeleteSelected)}),
+              MenuSubmenu("Ignored objects",
+                          {MenuItem(a.aRemoveIgnored), MenuItem(a.aRemoveIgnoredAll)}),
+              MenuSubmenu("Blocked objects",
+                          {MenuItem(a.aRemoveBlocked), MenuItem(a.aRemoveAllBlocked)}),
+              MenuSubmenu("Vod Uridazur", {MenuItem(a.aStartStopGuardian)}),
+              MenuSeparator(),
+              MenuItem(a.aRemoveObject),
+              MenuItem(a.aIgnoreObject),
+          }),
       MenuSubmenu("&Tools",
                   {
                       MenuItem(a.aScanner),

@@ -3,8 +3,8 @@
 #include "app/about_box.h"
 #include "app/gradient_painter.h"
 #include "app/main_menus.h"
-#include "app/options_dialog.h"
 #include "platform/win32/shell.h"
+#include "resource_ids.h"
 #include "scanner/page_names.h"
 #include "toolkit/application.h"
 #include "toolkit/message_box.h"
@@ -19,20 +19,22 @@ toolkit::FormOptions MainFormOptions() {
   options.client_size = {733, 505};
   options.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   options.background = RGB(240, 202, 166);
-  options.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  options.icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUELLBRIGHT));
   options.key_preview = true;
   return options;
 }
 
 scanner::ListPageSpec IgnoredPageSpec(MainActions& actions, lists::ClsidLists& lists) {
-  return {ids::kLbIgnored,          ids::kIgnoredActionsGroup, ids::kBtRemoveIgnored,
-          ids::kBtRemoveIgnoredAll, actions.aRemoveIgnored,    actions.aRemoveIgnoredAll,
+  return {ids::kLbIgnored,        ids::kIgnoredActionsGroup,
+          ids::kBtRemoveIgnored,  ids::kBtRemoveIgnoredAll,
+          actions.aRemoveIgnored, actions.aRemoveIgnoredAll,
           lists.ignored};
 }
 
 scanner::ListPageSpec BlockedPageSpec(MainActions& actions, lists::ClsidLists& lists) {
-  return {ids::kLbBlocked,          ids::kBlockedActionsGroup, ids::kBtRemoveBlocked,
-          ids::kBtRemoveAllBlocked, actions.aRemoveBlocked,    actions.aRemoveAllBlocked,
+  return {ids::kLbBlocked,        ids::kBlockedActionsGroup,
+          ids::kBtRemoveBlocked,  ids::kBtRemoveAllBlocked,
+          actions.aRemoveBlocked, actions.aRemoveAllBlocked,
           lists.blocked};
 }
 
@@ -60,7 +62,8 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context)
       tipsScan_(nbTips.AddPage(scanner::kScanTipsPage, ids::kTipsScan), kScanTips),
       details_(nbTips.AddPage(scanner::kResultsTipsPage, ids::kTipsResults), actions_),
       tipsIgnored_(nbTips.AddPage(scanner::kIgnoredTipsPage, ids::kTipsIgnored), kIgnoredTips),
-      tipsVodUridazur_(nbTips.AddPage(scanner::kVodUridazurTipsPage, ids::kTipsVodUridazur), kVodUridazurTips),
+      tipsVodUridazur_(nbTips.AddPage(scanner::kVodUridazurTipsPage, ids::kTipsVodUridazur),
+                       kVodUridazurTips),
       tipsBlocked_(nbTips.AddPage(scanner::kBlockedTipsPage, ids::kTipsBlocked), kBlockedTips),
       Panel1(AsParent(), ids::kPanel1, {16, 392, 702, 96}),
       objectInfo_(nbActions, nbTips, details_,
@@ -97,10 +100,7 @@ void TOrvex::WireActions() {
   SetCommand(ids::kAbout1, [this] { About1Click(); });
 }
 
-void TOrvex::SetDialogs(TfrmOptions& options, TfrmAbout& about) {
-  options_ = &options;
-  about_ = &about;
-}
+void TOrvex::SetAboutBox(TfrmAbout& about) { about_ = &about; }
 
 void TOrvex::FormCreate() {
   LoadCLSIDs();
@@ -109,6 +109,7 @@ void TOrvex::FormCreate() {
   SetCaption(kTitle);
   // The tray icon's hint and the banner rule of the promotion schedule
   // arrive with their parts, here.
+
   // A value of the wrong type is reported, and the program goes on with the
   // settings read so far and the defaults for the rest.
   toolkit::Guarded([this] { settings::LoadSettings(context_.settings, context_.registry); });
@@ -120,7 +121,9 @@ void TOrvex::FormCreate() {
   }
 }
 
-void TOrvex::OnShow() { actions_.aEnablePopUpBlocker.SetChecked(context_.settings.EnablePopUpBlocker); }
+void TOrvex::OnShow() {
+  actions_.aEnablePopUpBlocker.SetChecked(context_.settings.EnablePopUpBlocker);
+}
 
 void TOrvex::LoadCLSIDs() {
   if (context_.lists.Load()) return;

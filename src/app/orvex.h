@@ -17,7 +17,6 @@
 namespace qb::app {
 
 class TfrmAbout;
-class TfrmOptions;
 
 // The main window `Orvex`: the frame of the four sections, the menus and
 // the actions through which every command runs.
@@ -28,8 +27,8 @@ class TOrvex : public toolkit::Form {
 
   TOrvex(toolkit::Application& application, AppContext& context);
 
-  // The windows made after this one, reached from its menu.
-  void SetDialogs(TfrmOptions& options, TfrmAbout& about);
+  // The about box, made after this window and reached from its menu.
+  void SetAboutBox(TfrmAbout& about);
   // Whether the message loop shows this window at start.
   bool show_at_start() const { return show_at_start_; }
 
@@ -87,7 +86,6 @@ class TOrvex : public toolkit::Form {
   toolkit::PopupMenu pmTrayIcon;
 
   SectionSwitcher sections_;
-  TfrmOptions* options_ = nullptr;
   TfrmAbout* about_ = nullptr;
   bool show_at_start_ = true;
 };

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 namespace qb::platform {
 namespace {
 
@@ -209,7 +208,9 @@ void MemoryRegistry::SetDword(RegistryRoot root, std::string_view path, std::str
   SetValue(root, path, name, MakeDwordValue(number));
 }
 
-void MemoryRegistry::CreateKey(RegistryRoot root, std::string_view path) { FindOrCreate(root, path); }
+void MemoryRegistry::CreateKey(RegistryRoot root, std::string_view path) {
+  FindOrCreate(root, path);
+}
 
 bool MemoryRegistry::KeyExists(RegistryRoot root, std::string_view path) const {
   return Find(root, path) != nullptr;

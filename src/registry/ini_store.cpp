@@ -30,7 +30,8 @@ std::optional<std::int32_t> ParseIntegerText(std::string_view text) {
   }
   if (i == text.size()) return std::nullopt;
   // The magnitude may reach 2^31 for the most negative value.
-  const std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + (negative ? 1 : 0);
+  const std::int64_t limit =
+      std::int64_t{std::numeric_limits<std::int32_t>::max()} + (negative ? 1 : 0);
   std::int64_t magnitude = 0;
   for (; i < text.size(); ++i) {
     const int digit = DigitValue(text[i], base);
@@ -41,8 +42,7 @@ std::optional<std::int32_t> ParseIntegerText(std::string_view text) {
   return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
-IniStore::IniStore(platform::RegistryBackend& backend, RegistryRoot root,
-                   std::string_view key_path)
+IniStore::IniStore(platform::RegistryBackend& backend, RegistryRoot root, std::string_view key_path)
     : backend_(backend), root_(root) {
   RegistryKey key(backend_, root_);
   key.CreateKey("\\" + std::string(key_path));
@@ -81,15 +81,13 @@ bool IniStore::ReadBool(std::string_view section, std::string_view name, bool fa
   return ReadInteger(section, name, fallback ? 1 : 0) != 0;
 }
 
-void IniStore::WriteString(std::string_view section, std::string_view name,
-                           std::string_view text) {
+void IniStore::WriteString(std::string_view section, std::string_view name, std::string_view text) {
   RegistryKey key(backend_, root_);
   key.CreateKey("\\" + SectionPath(section));
   key.WriteString(name, text);
 }
 
-void IniStore::WriteInteger(std::string_view section, std::string_view name,
-                            std::int32_t number) {
+void IniStore::WriteInteger(std::string_view section, std::string_view name, std::int32_t number) {
   WriteString(section, name, std::to_string(number));
 }
 

@@ -31,8 +31,7 @@ class IniStore {
 
   std::string ReadString(std::string_view section, std::string_view name,
                          std::string_view fallback);
-  std::int32_t ReadInteger(std::string_view section, std::string_view name,
-                           std::int32_t fallback);
+  std::int32_t ReadInteger(std::string_view section, std::string_view name, std::int32_t fallback);
   bool ReadBool(std::string_view section, std::string_view name, bool fallback);
 
   void WriteString(std::string_view section, std::string_view name, std::string_view text);

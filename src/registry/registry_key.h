@@ -72,9 +72,9 @@ class RegistryKey {
   // REG_BINARY of 8 bytes: an IEEE double counting days since 1899-12-30.
   double ReadDateTime(std::string_view name);
 
-  void WriteString(std::string_view name, std::string_view text);    // REG_SZ
-  void WriteInteger(std::string_view name, std::int32_t number);     // REG_DWORD
-  void WriteDateTime(std::string_view name, double days);            // REG_BINARY
+  void WriteString(std::string_view name, std::string_view text);  // REG_SZ
+  void WriteInteger(std::string_view name, std::int32_t number);   // REG_DWORD
+  void WriteDateTime(std::string_view name, double days);          // REG_BINARY
 
  private:
   RegistryStatus DeleteTree(const std::string& absolute_path);

@@ -105,7 +105,8 @@ std::string DataField(const RegistryValue& value, const AnsiEncoder& to_ansi, st
       break;
     case value_type::kExpandString:
     case value_type::kMultiString:
-      if (value.data.size() % 2 == 0) return HexField(HexPrefix(value.type), AnsiBytes(value, to_ansi), column);
+      if (value.data.size() % 2 == 0)
+        return HexField(HexPrefix(value.type), AnsiBytes(value, to_ansi), column);
       break;
     default:
       break;

@@ -5,7 +5,8 @@
 namespace qb::scanner {
 
 int a(HWND owner) {
-  return toolkit::ShowMessageBox(owner, "Are you sure?", ": Question :", MB_YESNO | MB_ICONQUESTION);
+  return toolkit::ShowMessageBox(owner, "Are you sure?",
+                                 ": Question :", MB_YESNO | MB_ICONQUESTION);
 }
 
 }  // namespace qb::scanner

@@ -22,10 +22,11 @@ DetailsView::DetailsView(toolkit::Panel& page, app::MainActions& actions)
       Edit4(page.AsParent(), ids::kEdit4, FieldRect(4), ES_READONLY),
       Edit5(page.AsParent(), ids::kEdit5, FieldRect(5), ES_READONLY),
       Edit6(page.AsParent(), ids::kEdit6, FieldRect(1), ES_READONLY),
-      btRemoveObject(page.AsParent(), ids::kBtRemoveObject, {16, 302, 161, 33}, "Delete this &object"),
+      btRemoveObject(page.AsParent(), ids::kBtRemoveObject, {16, 302, 161, 33},
+                     "Delete this &object"),
       btIgnoreObject(page.AsParent(), ids::kBtIgnoreObject, {192, 302, 161, 33}, {}) {
-  static constexpr const char* kCaptions[] = {"File name:",    "BHO name:",     "Description:",
-                                              "File version:", "Product name:", "Puiblisher:"};
+  static constexpr const char* kCaptions[] = {
+      "File name:", "BHO name:", "Description:", "File version:", "Product name:", "Puiblisher:"};
   for (int row = 0; row < 6; ++row) {
     labels_[row] = std::make_unique<toolkit::Label>(
         page.AsParent(), ids::kDetailsLabels + row,

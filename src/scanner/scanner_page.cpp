@@ -88,8 +88,8 @@ void ScannerPage::btDeleteSelectedClick() {
 void ScannerPage::btRemoveObjectClick() {
   const int current = lbMain.CurrentIndex();
   if (current < 0) return;
-  RemoveObjects({lbMain.ItemText(current)}, ": Object removed. :",
-                "The object was removed successfuly.");
+  RemoveObjects({lbMain.ItemText(current)},
+                ": Object removed. :", "The object was removed successfuly.");
 }
 
 void ScannerPage::btIgnoreObjectClick() {
@@ -106,8 +106,8 @@ void ScannerPage::RemoveObjects(const std::vector<std::string>& clsids, const ch
   if (failures.empty()) {
     toolkit::ShowMessageBox(owner(), done_text, done_caption, MB_OK | MB_ICONINFORMATION);
   } else {
-    toolkit::ShowMessageBox(owner(), RemovalFailureText(failures), ": Object(s) not removed! :",
-                            MB_OK | MB_ICONWARNING);
+    toolkit::ShowMessageBox(owner(), RemovalFailureText(failures),
+                            ": Object(s) not removed! :", MB_OK | MB_ICONWARNING);
   }
   actions_.aScan.Execute();
 }

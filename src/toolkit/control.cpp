@@ -11,16 +11,16 @@ namespace qb::toolkit {
 
 Control::Control(Parent parent, const ControlSpec& spec)
     : form_(parent.form), id_(spec.id), rect_(spec.rect), font_(spec.font) {
-  HWND window = ::CreateWindowExW(
-      spec.ex_style, spec.class_name, win32::Widen(spec.text).c_str(),
-      spec.style | WS_CHILD | WS_VISIBLE, form_.Scale(rect_.left), form_.Scale(rect_.top),
-      form_.Scale(rect_.width), form_.Scale(rect_.height), parent.window,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), form_.application().instance(),
-      nullptr);
+  HWND window =
+      ::CreateWindowExW(spec.ex_style, spec.class_name, win32::Widen(spec.text).c_str(),
+                        spec.style | WS_CHILD | WS_VISIBLE, form_.Scale(rect_.left),
+                        form_.Scale(rect_.top), form_.Scale(rect_.width), form_.Scale(rect_.height),
+                        parent.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                        form_.application().instance(), nullptr);
   if (!window) throw Error("Cannot create a window of class " + win32::Narrow(spec.class_name));
   Attach(window);
-  ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(form_.FontFor(font_.value_or(form_.font()))),
-                 FALSE);
+  ::SendMessageW(window, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(form_.FontFor(font_.value_or(form_.font()))), FALSE);
   form_.AddControl(*this);
 }
 

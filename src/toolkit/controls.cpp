@@ -45,9 +45,7 @@ void Button::SetChecked(bool checked) {
   ::SendMessageW(hwnd(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-bool Button::IsChecked() const {
-  return ::SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
+bool Button::IsChecked() const { return ::SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void Button::OnCommand(WORD code) {
   if (code != BN_CLICKED) return;
@@ -101,9 +99,10 @@ Edit::Edit(Parent parent, int id, DesignRect rect, DWORD extra_style)
 
 ListBox::ListBox(Parent parent, int id, DesignRect rect, DWORD extra_style,
                  std::optional<FontSpec> font)
-    : Control(parent, Spec(L"LISTBOX",
-                           WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | extra_style,
-                           id, rect, {}, WS_EX_CLIENTEDGE, std::move(font))) {}
+    : Control(parent,
+              Spec(L"LISTBOX",
+                   WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | extra_style, id,
+                   rect, {}, WS_EX_CLIENTEDGE, std::move(font))) {}
 
 void ListBox::Clear() { ::SendMessageW(hwnd(), LB_RESETCONTENT, 0, 0); }
 

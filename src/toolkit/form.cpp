@@ -21,10 +21,9 @@ Form::Form(Application& application, const FormOptions& options)
       ex_style_(options.ex_style),
       key_preview_(options.key_preview) {
   RegisterToolkitClass(options.class_name.c_str(), options.icon);
-  HWND window = ::CreateWindowExW(ex_style_, options.class_name.c_str(),
-                                  win32::Widen(options.caption).c_str(), style_, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 0, 0, options.owner, nullptr,
-                                  application_.instance(), nullptr);
+  HWND window = ::CreateWindowExW(
+      ex_style_, options.class_name.c_str(), win32::Widen(options.caption).c_str(), style_,
+      CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, options.owner, nullptr, application_.instance(), nullptr);
   if (!window) throw Error("Cannot create a window of class " + win32::Narrow(options.class_name));
   Attach(window);
   dpi_ = DpiOf(window);
@@ -163,7 +162,8 @@ std::optional<LRESULT> HandleChildColor(UINT message, WPARAM wparam, LPARAM lpar
       return std::nullopt;
   }
   auto dc = reinterpret_cast<HDC>(wparam);
-  if (auto* control = dynamic_cast<Control*>(MessageTarget::FromWindow(reinterpret_cast<HWND>(lparam)))) {
+  if (auto* control =
+          dynamic_cast<Control*>(MessageTarget::FromWindow(reinterpret_cast<HWND>(lparam)))) {
     if (auto brush = control->OnColor(dc)) return brush;
   }
   if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
@@ -200,7 +200,8 @@ LRESULT Form::RouteChildMessage(UINT message, WPARAM wparam, LPARAM lparam, bool
       break;
     }
     default:
-      if (auto result = HandleChildColor(message, wparam, lparam, background_, background_brush_.get())) {
+      if (auto result =
+              HandleChildColor(message, wparam, lparam, background_, background_brush_.get())) {
         return *result;
       }
       break;

@@ -43,14 +43,16 @@ class MessageDialog : public Form {
              DialogOptions(L"QuellbrightMessageDialog", spec.caption, {100, 100}, owner.hwnd())),
         spec_(spec) {
     const SIZE text = MeasureText(*this, spec.text);
-    const int buttons_width = static_cast<int>(spec.buttons.size()) * (kButtonWidth + kButtonGap) - kButtonGap;
-    const int width = std::max<int>(kMargin * 2 + kIconSize + kMargin + text.cx,
-                                    buttons_width + 2 * kMargin);
+    const int buttons_width =
+        static_cast<int>(spec.buttons.size()) * (kButtonWidth + kButtonGap) - kButtonGap;
+    const int width =
+        std::max<int>(kMargin * 2 + kIconSize + kMargin + text.cx, buttons_width + 2 * kMargin);
     const int text_top = text.cy < kIconSize ? kMargin + (kIconSize - text.cy) / 2 : kMargin;
     const int buttons_top = std::max<int>(kMargin + kIconSize, text_top + text.cy) + kMargin;
     const int height = buttons_top + kButtonHeight + kMargin;
 
-    icon_ = std::make_unique<Label>(AsParent(), kIconId, DesignRect{kMargin, kMargin, kIconSize, kIconSize},
+    icon_ = std::make_unique<Label>(AsParent(), kIconId,
+                                    DesignRect{kMargin, kMargin, kIconSize, kIconSize},
                                     std::string(), SS_ICON);
     ::SendMessageW(icon_->hwnd(), STM_SETICON,
                    reinterpret_cast<WPARAM>(::LoadIconW(nullptr, spec.icon)), 0);
@@ -59,10 +61,11 @@ class MessageDialog : public Form {
                                     spec.text);
     int left = (width - buttons_width) / 2;
     for (const MessageDialogButton& spec_button : spec.buttons) {
-      const DWORD style = spec_button.result == spec.default_button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+      const DWORD style =
+          spec_button.result == spec.default_button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
       auto button = std::make_unique<Button>(
-          AsParent(), spec_button.result, DesignRect{left, buttons_top, kButtonWidth, kButtonHeight},
-          spec_button.caption, style);
+          AsParent(), spec_button.result,
+          DesignRect{left, buttons_top, kButtonWidth, kButtonHeight}, spec_button.caption, style);
       const int result = spec_button.result;
       button->on_click = [this, result] { Finish(result); };
       if (result == spec.default_button) SetInitialFocus(button.get());

@@ -20,7 +20,7 @@ struct MessageDialogSpec {
   std::string text;
   const wchar_t* icon = IDI_INFORMATION;  // a system icon
   std::vector<MessageDialogButton> buttons;
-  int default_button = 0;   // pressed by Enter
+  int default_button = 0;  // pressed by Enter
   int escape_result = IDCANCEL;
   // A check box under the buttons, unticked at first, at a 96-dpi position.
   std::optional<std::string> check_box;

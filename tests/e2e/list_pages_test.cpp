@@ -16,7 +16,9 @@ struct Page {
   int remove_all;
 };
 
-void PrintTo(const Page& page, std::ostream* out) { *out << std::string(page.file, page.file + 11); }
+void PrintTo(const Page& page, std::ostream* out) {
+  *out << std::string(page.file, page.file + 11);
+}
 
 constexpr Page kIgnored{L"ICLSIDs.txt", ids::kBtIgnoredObjects, ids::kLbIgnored,
                         ids::kBtRemoveIgnored, ids::kBtRemoveIgnoredAll};
@@ -49,9 +51,8 @@ TEST_P(ListPagesTest, RemovingOneWritesBackOnlyTheShownEntries) {
   SelectItem(0);
   Click(Control(main_, page().remove_one));
   ASSERT_TRUE(WaitUntil([&] { return ListItems(List()).size() == 2; }));
-  ASSERT_TRUE(WaitUntil([&] {
-    return folder_.Read(page().file) == std::string(kB) + "\r\n" + kA + "\r\n";
-  }));
+  ASSERT_TRUE(WaitUntil(
+      [&] { return folder_.Read(page().file) == std::string(kB) + "\r\n" + kA + "\r\n"; }));
 }
 
 TEST_P(ListPagesTest, RemovingOneWithoutASelectionWarns) {

@@ -96,7 +96,8 @@ TEST_F(RemovalTest, DeletingCheckedObjectsBacksThemUpBlocksThemAndRemovesTheKeys
   FinishCleanScan();
   EXPECT_FALSE(FindTopLevel(process_.id(), nullptr, L": Question :"));
 
-  for (const wchar_t* clsid : {kA, kB, kC}) EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(clsid)));
+  for (const wchar_t* clsid : {kA, kB, kC})
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(clsid)));
   EXPECT_EQ(folder_.Read(L"BCLSIDs.txt"),
             Narrow(order[0] + L"\r\n" + order[1] + L"\r\n" + order[2] + L"\r\n"));
   const std::vector<std::wstring> backups = folder_.FilesIn(L"backup");

@@ -103,7 +103,8 @@ TEST_F(ScanTest, YesWithTheBoxTickedIsRememberedAndAskedNoMore) {
   const auto question = ScanExpectingNothing();
   ASSERT_TRUE(question);
   Click(Control(question->window, ids::kCbAlwaysSelect));
-  ASSERT_TRUE(WaitUntil([&] { return IsChecked(Control(question->window, ids::kCbAlwaysSelect)); }));
+  ASSERT_TRUE(
+      WaitUntil([&] { return IsChecked(Control(question->window, ids::kCbAlwaysSelect)); }));
   Answer(*question, IDYES);
   ASSERT_TRUE(WaitUntil([&] { return IsChecked(Control(main_, ids::kBtVodUridazur)); }));
   EXPECT_EQ(Setting(L"SGConfirm"), L"0");

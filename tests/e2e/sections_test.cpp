@@ -30,8 +30,8 @@ class SectionsTest : public ProgramTest {
 
   int DownButton() {
     int down = 0;
-    for (int id : {ids::kBtScanner, ids::kBtIgnoredObjects, ids::kBtBlockedObjects,
-                   ids::kBtVodUridazur}) {
+    for (int id :
+         {ids::kBtScanner, ids::kBtIgnoredObjects, ids::kBtBlockedObjects, ids::kBtVodUridazur}) {
       if (IsChecked(Control(main_, id))) {
         EXPECT_EQ(down, 0) << "two section buttons are down";
         down = id;
@@ -51,11 +51,20 @@ TEST_F(SectionsTest, EachSwitchSetsTheEnabledStatesOfTheTable) {
     ActionButtons expected;
   };
   const Row rows[] = {
-      {ids::kBtIgnoredObjects, ids::kPaIgnoredObjects, ids::kTipsIgnored, false,
+      {ids::kBtIgnoredObjects,
+       ids::kPaIgnoredObjects,
+       ids::kTipsIgnored,
+       false,
        {false, true, false, false}},
-      {ids::kBtVodUridazur, ids::kPaVodUridazur, ids::kTipsVodUridazur, false,
+      {ids::kBtVodUridazur,
+       ids::kPaVodUridazur,
+       ids::kTipsVodUridazur,
+       false,
        {false, false, false, true}},
-      {ids::kBtBlockedObjects, ids::kPaBlockedObjects, ids::kTipsBlocked, false,
+      {ids::kBtBlockedObjects,
+       ids::kPaBlockedObjects,
+       ids::kTipsBlocked,
+       false,
        {false, false, true, false}},
       {ids::kBtScanner, ids::kPaScanner, ids::kTipsScan, true, {true, false, false, false}},
   };
@@ -89,8 +98,8 @@ TEST_F(SectionsTest, TheIgnoredPageShowsOnly36CharacterEntriesAndLeavesTheFile) 
       "11111111-1111-1111-1111-111111111111\r\n"
       "{22222222-2222-2222-2222-222222222222}\r\n"
       "\r\n"
-      "33333333-3333-3333-3333-33333333333\r\n"     // 35 characters
-      "44444444-4444-4444-4444-4444444444444\r\n"   // 37 characters
+      "33333333-3333-3333-3333-33333333333\r\n"    // 35 characters
+      "44444444-4444-4444-4444-4444444444444\r\n"  // 37 characters
       "aaaaaaaa-1111-1111-1111-111111111111\n"
       "11111111-1111-1111-1111-111111111111";
   folder_.Write(L"ICLSIDs.txt", file);

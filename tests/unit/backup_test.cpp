@@ -94,8 +94,7 @@ TEST(BackupText, HoldsEveryValueAndSubkeyInRegeditSyntax) {
                 line + "\\Child\\Grandchild]\r\n" +
                 "@=\"deepest\"\r\n"
                 "\r\n" +
-                line + "\\Empty]\r\n" +
-                "\r\n");
+                line + "\\Empty]\r\n" + "\r\n");
 }
 
 TEST(BackupText, LongHexDataIsContinuedOverLines) {

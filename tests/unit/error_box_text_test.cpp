@@ -8,8 +8,7 @@ namespace {
 TEST(ErrorBoxText, AddsAFullStopOnlyAfterCharactersThatSortAfterIt) {
   EXPECT_EQ(ErrorBoxText("Cannot create file C:\\x\\BCLSIDs.txt"),
             "Cannot create file C:\\x\\BCLSIDs.txt.");
-  EXPECT_EQ(ErrorBoxText("Invalid data type for 'AutoStart'"),
-            "Invalid data type for 'AutoStart'");
+  EXPECT_EQ(ErrorBoxText("Invalid data type for 'AutoStart'"), "Invalid data type for 'AutoStart'");
   EXPECT_EQ(ErrorBoxText("Done."), "Done.");
   EXPECT_EQ(ErrorBoxText("Really?"), "Really?.");
   EXPECT_EQ(ErrorBoxText("Stop!"), "Stop!");

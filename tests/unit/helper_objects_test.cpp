@@ -52,9 +52,9 @@ TEST_F(ScanTest, ListsWhatNeitherTheDatabaseNorTheIgnoredListHolds) {
   Register("{44444444-4444-4444-4444-444444444444-extra}");
 
   // In enumeration order, which sorts "odd" before the braced names.
-  EXPECT_EQ(FindSuspiciousObjects(registry, lists),
-            (std::vector<std::string>{"dd", kBlocked, kUnknown,
-                                      "44444444-4444-4444-4444-444444444444"}));
+  EXPECT_EQ(
+      FindSuspiciousObjects(registry, lists),
+      (std::vector<std::string>{"dd", kBlocked, kUnknown, "44444444-4444-4444-4444-444444444444"}));
 }
 
 TEST_F(ScanTest, AMissingKeyGivesNoObjects) {

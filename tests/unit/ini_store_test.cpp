@@ -29,9 +29,9 @@ TEST(ParseIntegerText, AcceptsDecimalAndThreeHexadecimalForms) {
 }
 
 TEST(ParseIntegerText, RejectsEmptyBadAndOverflowingText) {
-  for (const char* text : {"", " ", "yes", "7 ", "1e3", "0x", "$", "x", "+", "-", "--1", "12a",
-                           "2147483648", "-2147483649", "$80000000", "99999999999999999999",
-                           "\t"}) {
+  for (const char* text :
+       {"", " ", "yes", "7 ", "1e3", "0x", "$", "x", "+", "-", "--1", "12a", "2147483648",
+        "-2147483649", "$80000000", "99999999999999999999", "\t"}) {
     EXPECT_EQ(ParseIntegerText(text), std::nullopt) << '"' << text << '"';
   }
 }

@@ -57,8 +57,10 @@ TEST(ClsidList, TheIndexAlwaysAgreesWithTheLinearSearch) {
   };
   const auto flip_case = [&](std::string text) {
     for (char& c : text) {
-      if (random() % 2) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      else c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      if (random() % 2)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      else
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
     return text;
   };
@@ -67,7 +69,7 @@ TEST(ClsidList, TheIndexAlwaysAgreesWithTheLinearSearch) {
     std::vector<std::string> entries;
     for (int i = 0; i < 200; ++i) {
       entries.push_back(i > 0 && random() % 5 == 0 ? flip_case(entries[random() % entries.size()])
-                                                    : random_text(4));
+                                                   : random_text(4));
     }
     ClsidList list(entries);
     for (int probe = 0; probe < 300; ++probe) {

@@ -129,8 +129,8 @@ TEST_F(ObjectDetailsTest, EnvironmentReferencesAreNotExpanded) {
 TEST_F(ObjectDetailsTest, UncAndDevicePathsAreNeverRead) {
   for (const char* server :
        {"\\\\server\\share\\evil.dll", "//server/share/evil.dll", "\\/server\\share\\evil.dll",
-        "\\\\.\\pipe\\evil", "\\\\?\\C:\\evil.dll", "\\??\\C:\\evil.dll",
-        "C:\\Windows\\COM1.dll", "nul", "C:\\x\\con .txt", "LPT9", "conout$"}) {
+        "\\\\.\\pipe\\evil", "\\\\?\\C:\\evil.dll", "\\??\\C:\\evil.dll", "C:\\Windows\\COM1.dll",
+        "nul", "C:\\x\\con .txt", "LPT9", "conout$"}) {
     RegisterClass("Evil BHO", server);
     versions.AddFile(server, FullResource());
     const DetailsLookup lookup = Read();
@@ -143,7 +143,8 @@ TEST_F(ObjectDetailsTest, UncAndDevicePathsAreNeverRead) {
 }
 
 TEST_F(ObjectDetailsTest, OrdinaryNamesThatLookLikeDevicesAreRead) {
-  for (const char* server : {"C:\\console.dll", "C:\\com10.dll", "C:\\nuller\\x.dll", "C:\\COM.dll"}) {
+  for (const char* server :
+       {"C:\\console.dll", "C:\\com10.dll", "C:\\nuller\\x.dll", "C:\\COM.dll"}) {
     RegisterClass("Fine", server);
     Read();
   }

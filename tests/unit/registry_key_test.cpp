@@ -82,8 +82,8 @@ TEST_F(RegistryKeyTest, WritingWithoutAnOpenKeyFails) {
 TEST_F(RegistryKeyTest, TextReadsFollowTheStorageRules) {
   const auto root = RegistryRoot::CurrentUser;
   registry.SetString(root, "K", "Plain", "hello");
-  registry.SetValue(root, "K", "Expand", platform::MakeStringValue("%SystemRoot%\\x.dll",
-                                                                   value_type::kExpandString));
+  registry.SetValue(root, "K", "Expand",
+                    platform::MakeStringValue("%SystemRoot%\\x.dll", value_type::kExpandString));
   registry.SetString(root, "K", "Empty", "");
   registry.SetValue(root, "K", "NoData", {value_type::kString, {}});
   auto with_zero = platform::MakeStringValue("before");

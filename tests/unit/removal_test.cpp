@@ -45,8 +45,7 @@ TEST_F(RemovalTest, BlockingAddsOnceSavesPerNewEntryAndDeletesTheTrees) {
 
   EXPECT_TRUE(removal.BlockObjects({kA, kB, kC, kA}).empty());
   EXPECT_EQ(files.write_count(), 2);  // kB was listed already; kA only once
-  EXPECT_EQ(*files.Get("/p/BCLSIDs.txt"),
-            std::string(kB) + "\r\n" + kA + "\r\n" + kC + "\r\n");
+  EXPECT_EQ(*files.Get("/p/BCLSIDs.txt"), std::string(kB) + "\r\n" + kA + "\r\n" + kC + "\r\n");
   EXPECT_FALSE(Registered(kA));
   EXPECT_FALSE(Registered(kB));
   EXPECT_FALSE(Registered(kC));

@@ -67,8 +67,7 @@ TEST(Settings, AWrongTypeStopsTheLoadWhereItStands) {
   registry.SetDword(kUser, kKey, "HomePage", 1);
   Settings settings;
 
-  EXPECT_EQ(ErrorOf([&] { LoadSettings(settings, registry); }),
-            "Invalid data type for 'HomePage'");
+  EXPECT_EQ(ErrorOf([&] { LoadSettings(settings, registry); }), "Invalid data type for 'HomePage'");
   EXPECT_FALSE(settings.MakeBackup);   // read before the failing value
   EXPECT_FALSE(settings.SetHomePage);  // read after it: unchanged
 }

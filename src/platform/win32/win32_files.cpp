@@ -21,9 +21,7 @@ bool WriteAll(HANDLE file, std::string_view content) {
   return ::FlushFileBuffers(file) != 0;
 }
 
-DWORD Attributes(const std::filesystem::path& path) {
-  return ::GetFileAttributesW(path.c_str());
-}
+DWORD Attributes(const std::filesystem::path& path) { return ::GetFileAttributesW(path.c_str()); }
 
 }  // namespace
 
@@ -70,8 +68,8 @@ void Win32Files::ReplaceAll(const std::filesystem::path& path, std::string_view 
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     written = file && WriteAll(file.get(), content);
   }
-  if (!written || !::MoveFileExW(temporary, path.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!written ||
+      !::MoveFileExW(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     ::DeleteFileW(temporary);
     platform::ThrowCannotCreate(path);
   }

@@ -51,9 +51,8 @@ class Win32Key final : public platform::OpenRegistryKey {
     std::wstring name(kMaxNameLength, L'\0');
     for (DWORD index = 0;; ++index) {
       DWORD length = kMaxNameLength;
-      const LSTATUS status =
-          ::RegEnumKeyExW(key_.get(), index, name.data(), &length, nullptr, nullptr, nullptr,
-                          nullptr);
+      const LSTATUS status = ::RegEnumKeyExW(key_.get(), index, name.data(), &length, nullptr,
+                                             nullptr, nullptr, nullptr);
       if (status != ERROR_SUCCESS) break;
       names.push_back(Narrow(std::wstring_view(name.data(), length)));
     }
@@ -78,8 +77,8 @@ class Win32Key final : public platform::OpenRegistryKey {
     for (;;) {
       DWORD type = 0;
       DWORD size = 0;
-      LSTATUS status = ::RegQueryValueExW(key_.get(), wide_name.c_str(), nullptr, &type, nullptr,
-                                          &size);
+      LSTATUS status =
+          ::RegQueryValueExW(key_.get(), wide_name.c_str(), nullptr, &type, nullptr, &size);
       if (status != ERROR_SUCCESS) return StatusOf(status);
       std::vector<std::uint8_t> data(size);
       status = ::RegQueryValueExW(key_.get(), wide_name.c_str(), nullptr, &type,

@@ -9,8 +9,7 @@ namespace qb::win32 {
 class Win32Registry final : public platform::RegistryBackend {
  public:
   std::unique_ptr<platform::OpenRegistryKey> Open(platform::RegistryRoot root,
-                                                  std::string_view path,
-                                                  platform::KeyAccess access,
+                                                  std::string_view path, platform::KeyAccess access,
                                                   platform::RegistryStatus& status) override;
   std::unique_ptr<platform::OpenRegistryKey> Create(platform::RegistryRoot root,
                                                     std::string_view path,

@@ -17,8 +17,7 @@ class Win32VersionResource final : public platform::VersionResource {
   std::optional<platform::Translation> FirstTranslation() const override {
     void* block = nullptr;
     UINT size = 0;
-    if (!::VerQueryValueW(data_.data(), L"\\VarFileInfo\\Translation", &block, &size) ||
-        size < 4) {
+    if (!::VerQueryValueW(data_.data(), L"\\VarFileInfo\\Translation", &block, &size) || size < 4) {
       return std::nullopt;
     }
     const auto* words = static_cast<const WORD*>(block);
@@ -58,7 +57,8 @@ std::string Win32VersionInfo::ExpandFileName(std::string_view file_name) {
 
   DWORD size = 1024;
   std::vector<std::uint8_t> buffer(size);
-  DWORD status = ::WNetGetUniversalNameW(full.c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer.data(), &size);
+  DWORD status =
+      ::WNetGetUniversalNameW(full.c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer.data(), &size);
   if (status == ERROR_MORE_DATA) {
     buffer.resize(size);
     status = ::WNetGetUniversalNameW(full.c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer.data(), &size);

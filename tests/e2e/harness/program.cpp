@@ -9,9 +9,7 @@
 #include "harness/ui.h"
 
 namespace qb::e2e {
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 std::filesystem::path BuildFolder() {
   wchar_t buffer[MAX_PATH];

@@ -19,9 +19,9 @@ inline constexpr wchar_t kTestClsidPrefix[] = L"{E2E0";
 // A browser helper object: its key under Browser Helper Objects and, when
 // given, its class registration under HKEY_CLASSES_ROOT\CLSID.
 struct HelperObject {
-  std::wstring key_name;                      // "{...}" for a well-formed one
-  std::optional<std::wstring> class_name;     // the class key's default value
-  std::optional<std::wstring> server;         // InprocServer32's default value
+  std::wstring key_name;                   // "{...}" for a well-formed one
+  std::optional<std::wstring> class_name;  // the class key's default value
+  std::optional<std::wstring> server;      // InprocServer32's default value
 };
 void Register(const HelperObject& object);
 
