@@ -10,6 +10,15 @@
 #include "toolkit/timer.h"
 
 namespace qb::toolkit {
+namespace {
+
+// A CALLBACK function, not a lambda: 32-bit builds need its stdcall.
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+}  // namespace
 
 Form::Form(Application& application, const FormOptions& options)
     : application_(application),
@@ -78,13 +87,7 @@ int Form::ShowModal() {
   // Every other enabled window of the program is disabled while this one
   // waits, as with a dialog box.
   std::vector<HWND> disabled;
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND window, LPARAM list) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&disabled));
+  ::EnumThreadWindows(::GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&disabled));
   std::erase_if(disabled, [&](HWND window) {
     return window == hwnd() || !::IsWindowVisible(window) || !::IsWindowEnabled(window);
   });

@@ -23,6 +23,23 @@ BOOL CALLBACK FindChild(HWND window, LPARAM data) {
   return TRUE;
 }
 
+struct WindowSearch {
+  DWORD process_id;
+  const wchar_t* class_name;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindowOfProcess(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<WindowSearch*>(data);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(window, &owner);
+  if (owner == search->process_id &&
+      (!search->class_name || ClassOf(window) == search->class_name)) {
+    search->found.push_back(window);
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms) {
@@ -44,23 +61,8 @@ bool FlushPostedMessages(HWND list_box) {
 }
 
 std::vector<HWND> TopLevelWindows(DWORD process_id, const wchar_t* class_name) {
-  struct Search {
-    DWORD process_id;
-    const wchar_t* class_name;
-    std::vector<HWND> found;
-  } search{process_id, class_name, {}};
-  ::EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* search = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        if (owner == search->process_id &&
-            (!search->class_name || ClassOf(window) == search->class_name)) {
-          search->found.push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{process_id, class_name, {}};
+  ::EnumWindows(CollectWindowOfProcess, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
