@@ -22,9 +22,9 @@ class Clock {
 
 class FixedClock final : public Clock {
  public:
-  explicit FixedClock(LocalTime now) : now_(now) {}
+  explicit FixedClock(const LocalTime& now) : now_(now) {}
   LocalTime Now() override { return now_; }
-  void Set(LocalTime now) { now_ = now; }
+  void Set(const LocalTime& now) { now_ = now; }
 
  private:
   LocalTime now_;

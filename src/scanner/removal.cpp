@@ -16,18 +16,24 @@ ObjectRemoval::ObjectRemoval(platform::RegistryBackend& registry, platform::File
       blocked_(blocked),
       to_ansi_(std::move(to_ansi)) {}
 
-std::filesystem::path ObjectRemoval::WriteBackupFile(const std::vector<std::string>& clsids) {
-  const std::string text = BackupText(registry_, clsids, to_ansi_);
+std::filesystem::path ObjectRemoval::NewBackupFileName() {
   const std::filesystem::path folder = BackupFolder();
-  // A folder that cannot be made shows as the file that cannot be created.
   files_.CreateDirectories(folder);
   const std::string base = BackupBaseName(clock_.Now());
-  constexpr int kMaxAttempts = 1000;
-  for (int attempt = 1; attempt < kMaxAttempts; ++attempt) {
-    const std::filesystem::path path = folder / BackupFileName(base, attempt);
+  int attempt = 1;
+  while (files_.FileExists(folder / BackupFileName(base, attempt))) ++attempt;
+  return folder / BackupFileName(base, attempt);
+}
+
+std::filesystem::path ObjectRemoval::WriteBackupFile(const std::vector<std::string>& clsids) {
+  const std::string text = BackupText(registry_, clsids, to_ansi_);
+  // Another program may take the name between the look and the write.
+  constexpr int kTries = 3;
+  for (int tries = 1;; ++tries) {
+    const std::filesystem::path path = NewBackupFileName();
     if (files_.CreateNew(path, text)) return path;
+    if (tries == kTries) platform::ThrowCannotCreate(path);
   }
-  platform::ThrowCannotCreate(folder / BackupFileName(base, kMaxAttempts));
 }
 
 std::vector<RemovalFailure> ObjectRemoval::BlockObjects(const std::vector<std::string>& clsids) {

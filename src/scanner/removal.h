@@ -30,9 +30,13 @@ class ObjectRemoval {
   // The program folder's "backup" folder.
   std::filesystem::path BackupFolder() const { return program_folder_ / "backup"; }
 
-  // Writes one backup file for all of `clsids` into the backup folder
-  // (created with its parents when absent) under a name no earlier backup
-  // has; returns its path. "Cannot create file %s" when it cannot.
+  // A backup file name that no file has yet, from the local date and time;
+  // creates the backup folder, with its parents, when absent. A folder that
+  // cannot be made is not reported here: the write that follows fails.
+  std::filesystem::path NewBackupFileName();
+
+  // Writes one backup file for all of `clsids`, never over an earlier one;
+  // returns its path. "Cannot create file %s" when it cannot.
   std::filesystem::path WriteBackupFile(const std::vector<std::string>& clsids);
 
   // For each CLSID in order: adds it to the blocked list (saving the list
