@@ -53,6 +53,14 @@ class RemovalTest : public ProgramTest {
     return ListItems(List());
   }
 
+  // Ticks every listed object and presses "Delete selected".
+  void CheckAllAndDelete() {
+    Click(Control(main_, ids::kBtCheckAll));
+    const int last = static_cast<int>(ListItems(List()).size()) - 1;
+    ASSERT_TRUE(WaitUntil([&] { return ListItemData(List(), last) == 1; }));
+    Click(Control(main_, ids::kBtDeleteSelected));
+  }
+
   // After the last object went: the clean-machine message and the question.
   void FinishCleanScan() {
     EXPECT_TRUE(AnswerMessageBox(process_.id(), L": No suspicious objects found. :", IDOK));
@@ -86,10 +94,7 @@ TEST_F(RemovalTest, DeletingCheckedObjectsBacksThemUpBlocksThemAndRemovesTheKeys
   for (const wchar_t* clsid : {kA, kB, kC}) RegisterRich(clsid);
   ASSERT_TRUE(StartProgram());
   const std::vector<std::wstring> order = Scan(3);
-  Click(Control(main_, ids::kBtCheckAll));
-  ASSERT_TRUE(WaitUntil([&] { return ListItemData(List(), 2) == 1; }));
-
-  Click(Control(main_, ids::kBtDeleteSelected));
+  CheckAllAndDelete();
   EXPECT_EQ(AnswerMessageBox(process_.id(), L": Question :", IDYES), L"Are you sure?");
   EXPECT_EQ(AnswerMessageBox(process_.id(), L": Object(s) removed. :", IDOK),
             L"The object(s) was removed successfuly.");
@@ -121,9 +126,7 @@ TEST_F(RemovalTest, WithoutMakeBackupNoBackupFolderIsMade) {
   RegisterRich(kA);
   ASSERT_TRUE(StartProgram());
   Scan(1);
-  Click(Control(main_, ids::kBtCheckAll));
-  ASSERT_TRUE(WaitUntil([&] { return ListItemData(List(), 0) == 1; }));
-  Click(Control(main_, ids::kBtDeleteSelected));
+  CheckAllAndDelete();
   ASSERT_TRUE(AnswerMessageBox(process_.id(), L": Question :", IDYES));
   ASSERT_TRUE(AnswerMessageBox(process_.id(), L": Object(s) removed. :", IDOK));
   FinishCleanScan();
@@ -135,9 +138,7 @@ TEST_F(RemovalTest, AnsweringNoChangesNothing) {
   RegisterRich(kA);
   ASSERT_TRUE(StartProgram());
   Scan(1);
-  Click(Control(main_, ids::kBtCheckAll));
-  ASSERT_TRUE(WaitUntil([&] { return ListItemData(List(), 0) == 1; }));
-  Click(Control(main_, ids::kBtDeleteSelected));
+  CheckAllAndDelete();
   ASSERT_TRUE(AnswerMessageBox(process_.id(), L": Question :", IDNO));
   ASSERT_TRUE(FlushPostedMessages(List()));
   EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
