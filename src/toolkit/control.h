@@ -56,7 +56,8 @@ class Control : public MessageTarget {
   void SetFont(const FontSpec& font);
   void SetColors(std::optional<COLORREF> background, std::optional<COLORREF> text = std::nullopt);
   void SetPopupMenu(PopupMenu* menu) { popup_menu_ = menu; }
-  const std::optional<COLORREF>& background_color() const { return background_; }
+  // The control's own background brush; null when it has none.
+  HBRUSH background_brush() const { return background_brush_.get(); }
   const DesignRect& design_rect() const { return rect_; }
   void SetDesignRect(const DesignRect& rect);
   // Position and font for the form's present dpi.

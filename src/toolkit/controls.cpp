@@ -182,11 +182,10 @@ bool CheckListBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
   if (item.itemID == static_cast<UINT>(-1)) return true;
   const int index = static_cast<int>(item.itemID);
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  const COLORREF background = background_color().value_or(::GetSysColor(COLOR_WINDOW));
-  win32::UniqueBrush background_brush(::CreateSolidBrush(background));
+  HBRUSH background = background_brush() ? background_brush() : ::GetSysColorBrush(COLOR_WINDOW);
   RECT box = item.rcItem;
   box.right = box.left + form().Scale(kCheckColumn);
-  ::FillRect(item.hDC, &box, background_brush.get());
+  ::FillRect(item.hDC, &box, background);
   RECT check = box;
   ::InflateRect(&check, -form().Scale(2), -form().Scale(1));
   const int side = std::min(check.right - check.left, check.bottom - check.top);
@@ -197,8 +196,7 @@ bool CheckListBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
 
   RECT text = item.rcItem;
   text.left = box.right;
-  ::FillRect(item.hDC, &text,
-             selected ? ::GetSysColorBrush(COLOR_HIGHLIGHT) : background_brush.get());
+  ::FillRect(item.hDC, &text, selected ? ::GetSysColorBrush(COLOR_HIGHLIGHT) : background);
   ::SetBkMode(item.hDC, TRANSPARENT);
   ::SetTextColor(item.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   const std::wstring caption = win32::Widen(ItemText(index));
