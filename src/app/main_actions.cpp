@@ -12,7 +12,7 @@ MainActions::MainActions(toolkit::Form& form) : list(form) {
   }
   aEnablePopUpBlocker.SetAutoCheck(true);
   aEnablePopUpBlocker.SetChecked(true);
-  list.SetMenuCaption(aBlockedObjects, "Blocked objects");
+  list.SetMenuCaption(aBlockedObjects, kBlockedObjectsMenuCaption);
 }
 
 }  // namespace qb::app

@@ -5,6 +5,9 @@
 
 namespace qb::app {
 
+// The caption that menu items of aBlockedObjects show instead of its own.
+inline constexpr char kBlockedObjectsMenuCaption[] = "Blocked objects";
+
 // Every command of the main window, with its caption and enabled state at
 // creation. Handlers are attached by the parts that own the behaviour.
 struct MainActions {

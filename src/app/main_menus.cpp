@@ -29,7 +29,7 @@ std::vector<toolkit::MenuEntry> MainMenuEntries(const MainActions& a) {
                   {
                       MenuItem(a.aScanner),
                       MenuItem(a.aIgnoredObjects),
-                      MenuItem(a.aBlockedObjects.id(), "Blocked objects"),
+                      MenuItem(a.aBlockedObjects.id(), kBlockedObjectsMenuCaption),
                       MenuItem(a.aVodUridazur),
                       MenuSeparator(),
                       MenuItem(ids::kOptions1, "&Options"),

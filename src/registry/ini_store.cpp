@@ -53,8 +53,7 @@ IniStore::IniStore(platform::RegistryBackend& backend, RegistryRoot root)
     : backend_(backend), root_(root) {}
 
 std::string IniStore::SectionPath(std::string_view section) const {
-  RegistryKey resolver(backend_, root_);
-  const std::string relative = resolver.ResolvePath(section);
+  const std::string relative = TrimSeparators(section);
   if (key_path_.empty()) return relative;
   return relative.empty() ? key_path_ : key_path_ + "\\" + relative;
 }

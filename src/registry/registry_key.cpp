@@ -20,13 +20,13 @@ std::string Quoted(std::string_view name) { return "'" + std::string(name) + "'"
   throw Error("Invalid data type for " + Quoted(name));
 }
 
+}  // namespace
+
 std::string TrimSeparators(std::string_view path) {
   while (!path.empty() && path.front() == '\\') path.remove_prefix(1);
   while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
   return std::string(path);
 }
-
-}  // namespace
 
 RegistryKey::RegistryKey(platform::RegistryBackend& backend, RegistryRoot root)
     : backend_(backend), root_(root) {}

@@ -15,6 +15,9 @@ using platform::RegistryRoot;
 using platform::RegistryStatus;
 using platform::RegistryValue;
 
+// A path without leading and trailing "\".
+std::string TrimSeparators(std::string_view path);
+
 // The registry key object: a root, at most one open key and its path.
 //
 // Path rule: a path that begins with "\" starts at the root; any other path

@@ -17,9 +17,7 @@ ListPage::ListPage(toolkit::Panel& page, const ListPageSpec& spec, DetailsView& 
       entries_(spec.list),
       details_(details),
       info_(info) {
-  list.SetItemHeight(app::kListItemHeight);
-  list.SetColors(app::kInfoBackground);
-  list.SetPopupMenu(&popup);
+  app::SetUpObjectList(list, popup);
   list.on_mouse_up = [this](toolkit::MouseButton, int x, int y) { ListMouseUp(x, y); };
   list.on_key_press = [this](wchar_t character) { return ListKeyPress(character); };
   btRemoveOne.BindAction(spec.remove_one);

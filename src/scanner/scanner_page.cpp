@@ -24,9 +24,7 @@ ScannerPage::ScannerPage(toolkit::Panel& page, app::MainActions& actions, app::A
       context_(context),
       details_(details),
       info_(info) {
-  lbMain.SetItemHeight(app::kListItemHeight);
-  lbMain.SetColors(app::kInfoBackground);
-  lbMain.SetPopupMenu(&pmScan);
+  app::SetUpObjectList(lbMain, pmScan);
   lbMain.on_mouse_up = [this](toolkit::MouseButton button, int x, int y) {
     lbMainMouseUp(button, x, y);
   };

@@ -19,16 +19,16 @@ ControlSpec PanelSpec(int id, DesignRect rect) {
 }  // namespace
 
 Panel::Panel(Parent parent, int id, DesignRect rect, COLORREF background)
-    : Control(parent, PanelSpec(id, rect)),
-      background_(background),
-      brush_(::CreateSolidBrush(background)) {}
+    : Control(parent, PanelSpec(id, rect)), background_(background) {
+  SetColors(background);
+}
 
 LRESULT Panel::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_ERASEBKGND: {
       RECT client;
       ::GetClientRect(hwnd(), &client);
-      ::FillRect(reinterpret_cast<HDC>(wparam), &client, brush_.get());
+      ::FillRect(reinterpret_cast<HDC>(wparam), &client, background_brush());
       return TRUE;
     }
     case WM_COMMAND:
@@ -36,7 +36,8 @@ LRESULT Panel::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DRAWITEM:
       return ::SendMessageW(form().hwnd(), message, wparam, lparam);
     default:
-      if (auto result = HandleChildColor(message, wparam, lparam, background_, brush_.get())) {
+      if (auto result =
+              HandleChildColor(message, wparam, lparam, background_, background_brush())) {
         return *result;
       }
       break;

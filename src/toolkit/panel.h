@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 
-#include "platform/win32/unique_handle.h"
 #include "toolkit/control.h"
 
 namespace qb::toolkit {
@@ -16,14 +15,11 @@ class Panel : public Control {
  public:
   Panel(Parent parent, int id, DesignRect rect, COLORREF background = ::GetSysColor(COLOR_BTNFACE));
 
-  COLORREF background() const { return background_; }
-
  protected:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
   COLORREF background_;
-  win32::UniqueBrush brush_;
 };
 
 // A stack of named pages of which one is shown.
