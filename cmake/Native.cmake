@@ -12,6 +12,10 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 add_subdirectory(tests/unit)
 
+# Debian's own Python: the set-up check asks dpkg about the machine.
+find_program(QB_PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+add_subdirectory(tests/setup)
+
 # Benchmarks print ratios against a baseline measured in the same run; they
 # are built without sanitizers (scripts/bench.sh).
 find_package(benchmark QUIET)

@@ -4,7 +4,7 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
-ensure_packages cmake make g++ googletest libgtest-dev libbenchmark-dev
+ensure_packages cmake make g++ googletest libgtest-dev libbenchmark-dev python3
 
 dir=$QB_BUILD/bench
 [ -f "$dir/CMakeCache.txt" ] ||

@@ -75,21 +75,26 @@ display_works() {
 }
 
 # Starts a virtual display and exports DISPLAY; it stops when the shell exits.
+# Another Xvfb may take the same number at the same moment: ours then ends,
+# and the next number is tried.
 start_virtual_display() {
-  local number
+  local number waited
   for number in $(seq 90 120); do
     [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
     Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
     QB_XVFB_PID=$!
     export DISPLAY=":$number"
-    local waited
-    for waited in $(seq 50); do
+    # A loaded machine can take many seconds to bring a server up.
+    for waited in $(seq 300); do
+      kill -0 "$QB_XVFB_PID" 2>/dev/null || break
       display_works && break
       sleep 0.1
     done
-    display_works || die "Xvfb did not start on :$number"
-    trap 'kill "$QB_XVFB_PID" 2>/dev/null' EXIT
-    return 0
+    if kill -0 "$QB_XVFB_PID" 2>/dev/null && display_works; then
+      trap 'kill "$QB_XVFB_PID" 2>/dev/null' EXIT
+      return 0
+    fi
+    kill "$QB_XVFB_PID" 2>/dev/null || true
   done
-  die "no free display number for Xvfb"
+  die "no display number was free for Xvfb"
 }

@@ -16,7 +16,7 @@ case "${1:-}" in
   --e2e) unit=0; shift ;;
 esac
 
-ensure_packages cmake make g++ googletest libgtest-dev mingw-w64 wine64 xvfb x11-utils
+ensure_packages cmake make g++ googletest libgtest-dev python3 mingw-w64 wine wine64 xvfb x11-utils
 
 if [ $unit = 1 ]; then
   say "Unit tests (native)"
