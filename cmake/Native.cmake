@@ -1,4 +1,11 @@
-# Host build: the portable core, its unit tests and the benchmarks.
+# Host build: the portable core, its unit tests and the benchmarks; or, with
+# QB_FUZZ, its fuzz targets.
+option(QB_FUZZ "Build the libFuzzer targets (clang) instead of the tests" OFF)
+if(QB_FUZZ)
+  include(cmake/Fuzz.cmake)
+  return()
+endif()
+
 option(QB_SANITIZE "Build the native tests with AddressSanitizer and UBSan" ON)
 
 if(QB_SANITIZE)

@@ -6,14 +6,17 @@
 #   scripts/test.sh                  everything
 #   scripts/test.sh --unit [ARGS]    only the unit tests; ARGS go to ctest
 #   scripts/test.sh --e2e [ARGS]     only the end-to-end tests (-R Scan, ...)
+#   scripts/test.sh --fuzz [SECONDS] only the fuzz targets, SECONDS each
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
 unit=1
 e2e=1
+fuzz=1
 case "${1:-}" in
-  --unit) e2e=0; shift ;;
-  --e2e) unit=0; shift ;;
+  --unit) e2e=0; fuzz=0; shift ;;
+  --e2e) unit=0; fuzz=0; shift ;;
+  --fuzz) unit=0; e2e=0; shift ;;
 esac
 
 ensure_packages cmake make g++ googletest libgtest-dev python3 mingw-w64 wine wine64 xvfb x11-utils
@@ -24,6 +27,11 @@ if [ $unit = 1 ]; then
   [ -f "$native/CMakeCache.txt" ] || cmake -S "$QB_ROOT" -B "$native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
   cmake --build "$native" -j"$(nproc)" >/dev/null
   (cd "$native" && ctest --output-on-failure --timeout 120 -j"$(nproc)" "$@")
+fi
+
+if [ $fuzz = 1 ]; then
+  say "Fuzz targets (a short run each)"
+  "$QB_ROOT/scripts/fuzz.sh" "${1:-${QB_FUZZ_SECONDS:-20}}"
 fi
 
 if [ $e2e = 1 ]; then

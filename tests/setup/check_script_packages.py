@@ -117,6 +117,9 @@ def command_words(text):
         if token == "for":
             in_for = True
             continue
+        if token.startswith("-") and at_start:
+            at_start = False  # an option after a command given by a variable
+            continue
         if not at_start or token in CLOSING_KEYWORDS:
             if wrapped == "timeout" and not token.startswith("-") and re.fullmatch(r"[\d.]+[smhd]?", token):
                 at_start, wrapped = True, None
@@ -190,26 +193,32 @@ def ensure_packages_arguments(text):
     return arguments
 
 
-def cmake_programs(source_dir, windows):
-    """What a CMake build of the tree runs: compilers, emulator, find_program."""
-    programs = []
-    parts = ["CMakeLists.txt"] + (["cmake/Windows.cmake", "tests/e2e"] if windows
-                                  else ["cmake/Native.cmake", "tests/unit", "bench"])
-    files = []
+def cmake_programs(source_dir, configure_line):
+    """What the CMake build that `configure_line` sets up runs: its
+    compilers, its emulator and the programs its files look for."""
+    if "TOOLCHAIN_FILE" in configure_line:
+        parts = ["cmake/Windows.cmake", "tests/e2e"]
+    elif re.search(r"-DQB_FUZZ=ON", configure_line):
+        parts = ["cmake/Fuzz.cmake", "tests/fuzz"]
+    else:
+        parts = ["cmake/Native.cmake", "tests/unit", "tests/setup", "bench"]
+    programs = ["ctest"]
+    files = [source_dir / "CMakeLists.txt"]
     for part in parts:
         path = source_dir / part
-        files += sorted(path.rglob("*.cmake")) + sorted(path.rglob("CMakeLists.txt")) if path.is_dir() \
-            else [path] if path.exists() else []
+        if path.is_dir():
+            files += sorted(path.rglob("*.cmake")) + sorted(path.rglob("CMakeLists.txt"))
+        elif path.exists():
+            files.append(path)
     for file in files:
-        text = file.read_text()
-        for match in re.finditer(r"find_program\s*\(\s*\w+\s+([^)]*)\)", text):
+        for match in re.finditer(r"find_program\s*\(\s*\w+\s+([^)]*)\)", file.read_text()):
             arguments = match.group(1).split()
             names = arguments[arguments.index("NAMES") + 1:] if "NAMES" in arguments else arguments[:1]
             for name in names:
                 if name.isupper():
                     break
                 programs.append(name)
-    if windows:
+    if "TOOLCHAIN_FILE" in configure_line:
         toolchain = (source_dir / "cmake/toolchain-mingw-w64-x86_64.cmake").read_text()
         variables = dict(re.findall(r"set\((\w+)\s+([^\s)]+)\)", toolchain))
         for name in ("CMAKE_C_COMPILER", "CMAKE_CXX_COMPILER", "CMAKE_RC_COMPILER",
@@ -217,7 +226,8 @@ def cmake_programs(source_dir, windows):
             value = re.sub(r"\$\{(\w+)\}", lambda m: variables.get(m.group(1), ""), variables[name])
             programs.append(value)
     else:
-        programs += ["c++", "ctest"]
+        compiler = re.search(r"-DCMAKE_CXX_COMPILER=(\S+)", configure_line)
+        programs.append(compiler.group(1) if compiler else "c++")
     return programs
 
 
@@ -304,11 +314,9 @@ def script_requirements(text, library_functions, arrays, builtins, source_dir):
             else:
                 commands.append(word)
     all_text = "\n".join(seen_text)
-    logical = strip_comments(all_text)
-    if re.search(r"\bcmake\s+-S", logical):
-        commands += cmake_programs(source_dir, windows="TOOLCHAIN_FILE" in logical)
-        if re.search(r"\bcmake\s+-S(?!.*TOOLCHAIN_FILE)", logical):
-            commands += cmake_programs(source_dir, windows=False)
+    for line in strip_comments(all_text).splitlines():
+        if re.search(r"\bcmake\s+-S", line):
+            commands += cmake_programs(source_dir, line)
     listed = installed_packages_of(ensure_packages_arguments(all_text),
                                    {**arrays, **arrays_in(text)})
     commands = sorted({command for command in commands
