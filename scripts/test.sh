@@ -13,10 +13,11 @@ source "$(dirname "$0")/lib.sh"
 unit=1
 e2e=1
 fuzz=1
+fuzz_seconds=${QB_FUZZ_SECONDS:-20}
 case "${1:-}" in
   --unit) e2e=0; fuzz=0; shift ;;
   --e2e) unit=0; fuzz=0; shift ;;
-  --fuzz) unit=0; e2e=0; shift ;;
+  --fuzz) unit=0; e2e=0; fuzz_seconds=${2:-$fuzz_seconds}; shift ;;
 esac
 
 ensure_packages cmake make g++ googletest libgtest-dev python3 mingw-w64 wine wine64 xvfb x11-utils
@@ -31,7 +32,7 @@ fi
 
 if [ $fuzz = 1 ]; then
   say "Fuzz targets (a short run each)"
-  "$QB_ROOT/scripts/fuzz.sh" "${1:-${QB_FUZZ_SECONDS:-20}}"
+  "$QB_ROOT/scripts/fuzz.sh" "$fuzz_seconds"
 fi
 
 if [ $e2e = 1 ]; then
