@@ -54,6 +54,10 @@ add_executable(quellbright WIN32
   resources/quellbright.rc
 )
 target_include_directories(quellbright PRIVATE resources)
+# windres reports no dependencies: a changed icon or manifest rebuilds the
+# resources all the same.
+file(GLOB qb_resource_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*)
+set_source_files_properties(resources/quellbright.rc PROPERTIES OBJECT_DEPENDS "${qb_resource_files}")
 target_link_libraries(quellbright PRIVATE qb_win32)
 target_link_options(quellbright PRIVATE -static -municode)
 

@@ -1,3 +1,5 @@
+#include <string>
+
 #include "app/control_ids.h"
 #include "harness/program_test.h"
 
@@ -43,6 +45,21 @@ TEST_F(StartupTest, ASettingOfTheWrongTypeIsReportedAndTheProgramGoesOn) {
   EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
   // AutoStart kept its default: the Vod Uridazur section.
   EXPECT_TRUE(IsChecked(Control(main_, ids::kBtVodUridazur)));
+}
+
+// Runs with the rights of whoever starts it, so that the autostart entry
+// works at logon; a step that needs more rights reports it where it fails.
+TEST_F(StartupTest, TheProgramDeclaresThatItRunsAsItsInvoker) {
+  const HMODULE image = ::LoadLibraryExW(folder_.File(L"quellbright.exe").c_str(), nullptr,
+                                         LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_TRUE(image);
+  const HRSRC resource = ::FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+  ASSERT_TRUE(resource);
+  const auto* bytes = static_cast<const char*>(::LockResource(::LoadResource(image, resource)));
+  const std::string manifest(bytes, ::SizeofResource(image, resource));
+  ::FreeLibrary(image);
+  EXPECT_NE(manifest.find(R"(<requestedExecutionLevel level="asInvoker" uiAccess="false"/>)"),
+            std::string::npos);
 }
 
 TEST_F(StartupTest, EscapeHidesTheMainWindow) {
