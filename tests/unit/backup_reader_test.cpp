@@ -1,0 +1,125 @@
+#include "scanner/backup_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/memory_registry.h"
+#include "scanner/backup.h"
+
+namespace qb::scanner {
+
+void PrintTo(const BackupValue& value, std::ostream* out) {
+  *out << '"' << value.name << "\" type " << value.type << " bytes";
+  for (std::uint8_t byte : value.data) *out << ' ' << static_cast<int>(byte);
+}
+
+namespace {
+
+using platform::RegistryRoot;
+using platform::RegistryValue;
+namespace value_type = platform::value_type;
+
+constexpr char kClsid[] = "E2E0000A-0000-4000-8000-00000000000A";
+constexpr char kKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\"
+    "{E2E0000A-0000-4000-8000-00000000000A}";
+
+std::string Latin1(std::u16string_view text) {
+  std::string out;
+  for (char16_t unit : text) out += unit < 0x100 ? static_cast<char>(unit) : '?';
+  return out;
+}
+
+// 8-bit text and its terminating zero, as the reader gives string data.
+std::vector<std::uint8_t> Sz(std::string_view text) {
+  std::vector<std::uint8_t> bytes(text.begin(), text.end());
+  bytes.push_back(0);
+  return bytes;
+}
+
+BackupContent Parse(std::string_view text) {
+  std::string error;
+  BackupContent content = ParseBackupText(text, error);
+  EXPECT_EQ(error, "");
+  return content;
+}
+
+TEST(BackupReader, ReadsBackEveryKeyAndValueTheWriterWrites) {
+  platform::MemoryRegistry registry;
+  const auto set = [&](const std::string& path, const char* name, RegistryValue value) {
+    registry.SetValue(RegistryRoot::LocalMachine, path, name, std::move(value));
+  };
+  const std::string key = kKey;
+  set(key, "", platform::MakeStringValue("Sample \"quoted\" C:\\dir\\x.dll"));
+  set(key, "Say \"hi\"\\now", platform::MakeStringValue(""));
+  set(key, "Flags", platform::MakeDwordValue(0x1234ABCD));
+  set(key, "Blob", {value_type::kBinary, std::vector<std::uint8_t>(100, 0xAB)});
+  set(key, "Path", platform::MakeStringValue("%SystemRoot%\\x", value_type::kExpandString));
+  set(key, "Lines", platform::MakeStringValue("one\r\ntwo"));
+  set(key, "Big", {value_type::kQword, {1, 0, 0, 0, 0, 0, 0, 0}});
+  set(key, "Nothing", {value_type::kNone, {}});
+  set(key + "\\Child\\Grandchild", "", platform::MakeStringValue("deepest"));
+
+  const BackupContent content = Parse(BackupText(registry, {kClsid}, Latin1));
+
+  const std::string line = "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\"
+                           "explorer\\Browser Helper Objects\\{" + std::string(kClsid) + "}";
+  ASSERT_EQ(content.keys.size(), 3u);
+  EXPECT_EQ(content.keys[0].path, line);
+  EXPECT_EQ(content.keys[1].path, line + "\\Child");
+  EXPECT_TRUE(content.keys[1].values.empty());
+  EXPECT_EQ(content.keys[2].path, line + "\\Child\\Grandchild");
+  const std::vector<BackupValue> expected = {
+      {"", value_type::kString, Sz("Sample \"quoted\" C:\\dir\\x.dll")},
+      {"Say \"hi\"\\now", value_type::kString, {0}},
+      {"Flags", value_type::kDword, {0xCD, 0xAB, 0x34, 0x12}},
+      {"Blob", value_type::kBinary, std::vector<std::uint8_t>(100, 0xAB)},
+      {"Path", value_type::kExpandString, Sz("%SystemRoot%\\x")},
+      {"Lines", value_type::kString, Sz("one\r\ntwo")},
+      {"Big", value_type::kQword, {1, 0, 0, 0, 0, 0, 0, 0}},
+      {"Nothing", value_type::kNone, {}},
+  };
+  EXPECT_EQ(content.keys[0].values, expected);
+  EXPECT_EQ(content.keys[2].values,
+            (std::vector<BackupValue>{{"", value_type::kString, Sz("deepest")}}));
+}
+
+TEST(BackupReader, AcceptsLineFeedsCommentsAndEmptyFiles) {
+  const BackupContent content =
+      Parse("REGEDIT4\n\n; a note\n[HKEY_LOCAL_MACHINE\\X]\n\"a\"=hex:01,\\\n  02\n");
+  ASSERT_EQ(content.keys.size(), 1u);
+  EXPECT_EQ(content.keys[0].values,
+            (std::vector<BackupValue>{{"a", value_type::kBinary, {1, 2}}}));
+  EXPECT_EQ(content.comments, std::vector<std::string>{" a note"});
+  EXPECT_TRUE(Parse("REGEDIT4\r\n\r\n").keys.empty());
+}
+
+TEST(BackupReader, RefusesAnythingTheWriterDoesNotWrite) {
+  const std::pair<const char*, const char*> damaged[] = {
+      {"", "it does not begin with REGEDIT4"},
+      {"Windows Registry Editor Version 5.00\r\n", "it does not begin with REGEDIT4"},
+      {"REGEDIT4\r\n\"a\"=\"b\"\r\n", "line 2: a value comes before any key"},
+      {"REGEDIT4\r\n[K]\r\n\"a\"=\"b\r\n", "line 3: a quoted text has no closing quote"},
+      {"REGEDIT4\r\n[K]\r\n\"a\"=\"b\\n\"\r\n", "line 3: a quoted text holds an unknown escape"},
+      {"REGEDIT4\r\n[K]\r\n\"a\"=\"b\" x\r\n", "line 3: text follows the quoted data"},
+      {"REGEDIT4\r\n[K]\r\n\"a\"=dword:1234567\r\n", "line 3: a dword has not 8 digits"},
+      {"REGEDIT4\r\n[K]\r\n\"a\"=dword:123456789\r\n", "line 3: a number is malformed"},
+      {"REGEDIT4\r\n[K]\r\n\"a\"=hex:1,02\r\n", "line 3: hex data is malformed"},
+      {"REGEDIT4\r\n[K]\r\n\"a\"=hex:01,zz\r\n", "line 3: hex data is malformed"},
+      {"REGEDIT4\r\n[K]\r\n\"a\"=hex(2:01\r\n", "line 3: hex data is malformed"},
+      {"REGEDIT4\r\n[K]\r\n\"a\"=hex:01,\\\r\n", "the file ends inside continued hex data"},
+      {"REGEDIT4\r\n[-K]\r\n", "line 2: a key line is malformed"},
+      {"REGEDIT4\r\n[K\r\n", "line 2: a key line is malformed"},
+      {"REGEDIT4\r\n[K]\r\na=b\r\n", "line 3: a quoted text was expected"},
+      {"REGEDIT4\r\n[K]\r\n\"\"=\"b\"\r\n", "line 3: a value has an empty quoted name"},
+      {"REGEDIT4\r\n[K]\r\n\"a\"=wide:1\r\n", "line 3: the data has an unknown form"},
+      {"REGEDIT4\r\n[K]\r[L]\r\n", "line 2 holds a lone carriage return"},
+  };
+  for (const auto& [text, reason] : damaged) {
+    std::string error;
+    EXPECT_TRUE(ParseBackupText(text, error).keys.empty()) << text;
+    EXPECT_EQ(error, reason) << text;
+  }
+}
+
+}  // namespace
+}  // namespace qb::scanner
