@@ -187,6 +187,24 @@ TEST_F(OptionsTest, TheCloseBoxActsAsCancel) {
   EXPECT_EQ(RunEntry(), std::nullopt);
 }
 
+TEST_F(OptionsTest, EscapePressesCancelAndEnterPressesOk) {
+  ASSERT_TRUE(StartProgram());
+  HWND dialog = OpenOptions();
+  ASSERT_TRUE(dialog);
+  SetBox(dialog, ids::kCbMakeBackup, false);
+  PressKey(Control(dialog, ids::kCbStartWW), VK_ESCAPE);
+  WaitUntilApplied(dialog);
+  EXPECT_EQ(Setting(L"MakeBackup"), std::nullopt);
+
+  dialog = OpenOptions();
+  ASSERT_TRUE(dialog);
+  EXPECT_TRUE(IsChecked(Control(dialog, ids::kCbMakeBackup)));  // reloaded
+  SetBox(dialog, ids::kCbMakeBackup, false);
+  PressKey(Control(dialog, ids::kCbAutoStart), VK_RETURN);
+  WaitUntilApplied(dialog);
+  EXPECT_EQ(Setting(L"MakeBackup"), L"0");
+}
+
 TEST_F(OptionsTest, ResetAllWarningsThenCancelKeepsTheReset) {
   SetSetting(L"SGConfirm", L"0");
   SetSetting(L"GotoVodUridazur", L"6");
