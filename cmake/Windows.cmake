@@ -21,12 +21,14 @@ add_library(qb_win32 STATIC
   src/toolkit/controls.cpp
   src/toolkit/dpi.cpp
   src/toolkit/font.cpp
+  src/toolkit/link_label.cpp
   src/toolkit/form.cpp
   src/toolkit/menu.cpp
   src/toolkit/message_box.cpp
   src/toolkit/message_dialog.cpp
   src/toolkit/message_target.cpp
   src/toolkit/panel.cpp
+  src/toolkit/tab_control.cpp
   src/toolkit/timer.cpp
 )
 target_link_libraries(qb_win32 PUBLIC qb_core comctl32 gdi32 shell32 advapi32 version mpr ole32 uuid)
@@ -39,6 +41,7 @@ add_executable(quellbright WIN32
   src/app/main_menus.cpp
   src/app/options_dialog.cpp
   src/app/orvex.cpp
+  src/app/orvex_options.cpp
   src/app/sections.cpp
   src/app/tips_pages.cpp
   src/guardian/alert_dialog.cpp
@@ -67,6 +70,9 @@ add_custom_command(TARGET quellbright POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quellbright> ${CMAKE_BINARY_DIR}/program/
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/data/CLSIDs.txt ${CMAKE_BINARY_DIR}/program/
 )
+# ... and its help file.
+include(cmake/Help.cmake)
+add_dependencies(quellbright quellbright_help)
 
 # A stand-in browser helper object with a full version resource, for the
 # demonstration and the end-to-end tests.

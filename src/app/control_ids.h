@@ -72,6 +72,40 @@ enum ControlId : int {
 
   // The question after a clean scan.
   kCbAlwaysSelect = 1600,
+
+  // Options dialog.
+  kPageControl1 = 1700,
+  kTabMainOptions = 1701,
+  kTabPopUpOptions = 1702,
+  kBtOK = 1710,
+  kBtCancel = 1711,
+  kBtDefaults = 1712,
+  kBtResetWarnings = 1713,
+  kCbMakeBackup = 1720,
+  kCbStartWW = 1721,
+  kCbAutoStart = 1722,
+  kCbStartMinimized = 1723,
+  kCbSetHomePage = 1724,
+  kEHomePage = 1725,
+  kCbEnablePopUpBlocker = 1730,
+  kCbCloseNoMaximize = 1731,
+  kOptionsCheckBox3 = 1732,
+  kOptionsEdit1 = 1733,
+  kOptionsLabel1 = 1734,
+  kOptionsCheckBox4 = 1735,
+  kOptionsEdit2 = 1736,
+  kOptionsLabel2 = 1737,
+
+  // About box.
+  kAboutPanel1 = 1800,
+  kAboutImage1 = 1801,
+  kAboutLabel1 = 1802,
+  kAboutLabel2 = 1803,
+  kAboutLabel3 = 1804,
+  kAboutLabel5 = 1805,
+  kAboutLabel6 = 1806,
+  kAboutLabel7 = 1807,
+  kAboutButton1 = 1808,
 };
 
 // Commands: the actions of the main window and the plain menu items.

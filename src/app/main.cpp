@@ -56,12 +56,13 @@ int RunProgram(qb::toolkit::Application& application) {
   // any window exists.
 
   TOrvex main_window(application, context);
-  qb::app::TfrmOptions options(application, main_window.hwnd());
+  qb::app::TfrmOptions options(application, main_window.hwnd(), settings, registry);
   qb::app::TfrmAbout about(application, main_window.hwnd());
   qb::guardian::TfrmAlert alert(application, main_window.hwnd());
   qb::promo::TLumbrella promotion(application, main_window.hwnd());
   qb::promo::TDemo demo(application, main_window.hwnd());
   main_window.SetAboutBox(about);
+  main_window.SetOptionsDialog(options);
 
   return application.Run(main_window, main_window.show_at_start());
 }

@@ -98,6 +98,7 @@ void TOrvex::WireActions() {
   SetCommand(ids::kCloseprogram1, [this] { Exit1Click(); });
   SetCommand(ids::kHelp2, [this] { Help2Click(); });
   SetCommand(ids::kAbout1, [this] { About1Click(); });
+  SetCommand(ids::kOptions1, [this] { Options1Click(); });
 }
 
 void TOrvex::SetAboutBox(TfrmAbout& about) { about_ = &about; }
@@ -156,7 +157,9 @@ void TOrvex::Help2Click() {
 }
 
 void TOrvex::About1Click() {
-  if (about_) about_->ShowModal();
+  if (!about_) return;
+  about_->CenterOver(hwnd());
+  about_->ShowModal();
 }
 
 LRESULT TOrvex::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {

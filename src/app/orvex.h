@@ -17,6 +17,7 @@
 namespace qb::app {
 
 class TfrmAbout;
+class TfrmOptions;
 
 // The main window `Orvex`: the frame of the four sections, the menus and
 // the actions through which every command runs.
@@ -29,6 +30,8 @@ class TOrvex : public toolkit::Form {
 
   // The about box, made after this window and reached from its menu.
   void SetAboutBox(TfrmAbout& about);
+  // The options dialog, made after this window and opened from its menu.
+  void SetOptionsDialog(TfrmOptions& options) { options_ = &options; }
   // Whether the message loop shows this window at start.
   bool show_at_start() const { return show_at_start_; }
 
@@ -58,6 +61,7 @@ class TOrvex : public toolkit::Form {
   void Exit1Click() { Close(); }
   void Help2Click();
   void About1Click();
+  void Options1Click();
 
   AppContext& context_;
   MainActions actions_;
@@ -87,6 +91,7 @@ class TOrvex : public toolkit::Form {
 
   SectionSwitcher sections_;
   TfrmAbout* about_ = nullptr;
+  TfrmOptions* options_ = nullptr;
   bool show_at_start_ = true;
 };
 

@@ -64,21 +64,25 @@ void Process::Close() {
   ::WaitForSingleObject(process_, 5000);
 }
 
-ProgramFolder::ProgramFolder() {
+ProgramFolder::ProgramFolder() : ProgramFolder(std::wstring()) {}
+
+ProgramFolder::ProgramFolder(const std::wstring& subfolder) {
   wchar_t temp[MAX_PATH];
   ::GetTempPathW(MAX_PATH, temp);
   std::wostringstream name;
   name << L"qb-e2e-" << ::GetCurrentProcessId() << L"-" << ::GetTickCount();
-  path_ = std::filesystem::path(temp) / name.str();
+  root_ = std::filesystem::path(temp) / name.str();
+  path_ = subfolder.empty() ? root_ : root_ / subfolder;
   std::filesystem::create_directories(path_);
   const std::filesystem::path source = BuildFolder() / L"program";
-  std::filesystem::copy_file(source / L"quellbright.exe", path_ / L"quellbright.exe");
-  std::filesystem::copy_file(source / L"CLSIDs.txt", path_ / L"CLSIDs.txt");
+  for (const wchar_t* shipped : {L"quellbright.exe", L"CLSIDs.txt", L"help.chm"}) {
+    std::filesystem::copy_file(source / shipped, path_ / shipped);
+  }
 }
 
 ProgramFolder::~ProgramFolder() {
   std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
+  std::filesystem::remove_all(root_, ignored);
 }
 
 void ProgramFolder::Write(const std::wstring& name, const std::string& bytes) const {

@@ -39,8 +39,10 @@ class Process {
 class ProgramFolder {
  public:
   // A new folder under the temporary folder, holding quellbright.exe and
-  // the shipped CLSIDs.txt.
+  // the shipped CLSIDs.txt and help.chm. With `subfolder`, the program lives
+  // in that subfolder of the new folder ("with blanks", say).
   ProgramFolder();
+  explicit ProgramFolder(const std::wstring& subfolder);
   ~ProgramFolder();
 
   const std::filesystem::path& path() const { return path_; }
@@ -56,6 +58,7 @@ class ProgramFolder {
   Process Start(const std::wstring& arguments = L"") const;
 
  private:
+  std::filesystem::path root_;
   std::filesystem::path path_;
 };
 
