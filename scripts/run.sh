@@ -14,7 +14,7 @@ if [ "${1:-}" = --demo ]; then
   shift
 fi
 
-ensure_packages cmake make mingw-w64 wine wine64 xvfb x11-utils imagemagick
+ensure_packages cmake make mingw-w64 wine wine64 xvfb x11-utils imagemagick fp-utils
 
 say "Building"
 build_windows --target quellbright --target sample_helper >/dev/null
@@ -33,7 +33,8 @@ set_window_management $([ $virtual = 1 ] && echo N || echo Y)
 # the user's lists and backups there survive a new build.
 folder="$WINEPREFIX/drive_c/Program Files/Quellbright"
 mkdir -p "$folder"
-cp "$QB_BUILD/win/program/quellbright.exe" "$QB_BUILD/win/program/CLSIDs.txt" "$folder/"
+cp "$QB_BUILD/win/program/quellbright.exe" "$QB_BUILD/win/program/CLSIDs.txt" \
+  "$QB_BUILD/win/program/help.chm" "$folder/"
 
 if [ $demo = 1 ]; then
   say "Registering sample browser helper objects (see samples/demo_objects.reg)"

@@ -204,12 +204,19 @@ def cmake_programs(source_dir, configure_line):
         parts = ["cmake/Native.cmake", "tests/unit", "tests/setup", "bench"]
     programs = ["ctest"]
     files = [source_dir / "CMakeLists.txt"]
-    for part in parts:
-        path = source_dir / part
+    pending = [source_dir / part for part in parts]
+    while pending:
+        path = pending.pop()
         if path.is_dir():
-            files += sorted(path.rglob("*.cmake")) + sorted(path.rglob("CMakeLists.txt"))
-        elif path.exists():
+            pending += sorted(path.rglob("*.cmake")) + sorted(path.rglob("CMakeLists.txt"))
+        elif path.exists() and path not in files:
             files.append(path)
+            # What this file includes belongs to the same build.
+            for match in re.finditer(r"\b(include|add_subdirectory)\s*\(\s*([^\s)]+)",
+                                     path.read_text()):
+                name = match.group(2).replace("${CMAKE_SOURCE_DIR}/", "")
+                if "$" not in name and not name.startswith("/"):
+                    pending.append(source_dir / name)
     for file in files:
         for match in re.finditer(r"find_program\s*\(\s*\w+\s+([^)]*)\)", file.read_text()):
             arguments = match.group(1).split()
