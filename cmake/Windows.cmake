@@ -88,3 +88,6 @@ set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 add_subdirectory(tests/e2e)
+
+# The fill benchmark, which drives the program under Wine (scripts/bench.sh).
+add_subdirectory(bench)

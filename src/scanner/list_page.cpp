@@ -26,10 +26,7 @@ ListPage::ListPage(toolkit::Panel& page, const ListPageSpec& spec, DetailsView& 
   spec.remove_all.SetHandler([this] { RemoveAllClick(); });
 }
 
-void ListPage::Fill() {
-  list.Clear();
-  for (const std::string& entry : ShownEntries(entries_.list().entries())) list.Add(entry);
-}
+void ListPage::Fill() { list.Fill(ShownEntries(entries_.list().entries())); }
 
 void ListPage::WriteBack() { entries_.Replace(list.Items()); }
 

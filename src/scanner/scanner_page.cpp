@@ -49,9 +49,15 @@ void ScannerPage::SetObjectActionsEnabled(bool enabled) {
 void ScannerPage::btScanClick() {
   details_.Clear();
   SetObjectActionsEnabled(false);
-  lbMain.Clear();
-  const std::vector<std::string> found = FindSuspiciousObjects(context_.registry, context_.lists);
-  for (const std::string& clsid : found) lbMain.Add(clsid);
+  std::vector<std::string> found;
+  {
+    // Emptied and filled as one batch: the list is drawn once, and its scroll
+    // bar does not vanish in between.
+    const toolkit::ListBox::Batch batch(lbMain);
+    lbMain.Clear();
+    found = FindSuspiciousObjects(context_.registry, context_.lists);
+    lbMain.Fill(found);
+  }
   if (found.empty()) AskWhereToGo();
 }
 
@@ -110,13 +116,9 @@ void ScannerPage::RemoveObjects(const std::vector<std::string>& clsids, const ch
   actions_.aScan.Execute();
 }
 
-void ScannerPage::btCheckAllClick() {
-  for (int i = 0; i < lbMain.Count(); ++i) lbMain.SetChecked(i, true);
-}
+void ScannerPage::btCheckAllClick() { lbMain.SetAllChecked(true); }
 
-void ScannerPage::btUnCheckAllClick() {
-  for (int i = 0; i < lbMain.Count(); ++i) lbMain.SetChecked(i, false);
-}
+void ScannerPage::btUnCheckAllClick() { lbMain.SetAllChecked(false); }
 
 void ScannerPage::ShowCurrentObject() {
   SetObjectActionsEnabled(true);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/error.h"
 #include "platform/win32/wide.h"
 
 namespace qb::toolkit {
@@ -104,7 +105,36 @@ ListBox::ListBox(Parent parent, int id, DesignRect rect, DWORD extra_style,
                    WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | extra_style, id,
                    rect, {}, WS_EX_CLIENTEDGE, std::move(font))) {}
 
+ListBox::Batch::Batch(ListBox& list) : list_(list) {
+  if (list_.batch_depth_++ > 0) return;
+  // WM_SETREDRAW TRUE makes a window visible (DefWindowProc sets WS_VISIBLE),
+  // so a list box hidden on its own is left alone: it draws nothing anyway.
+  list_.batch_holds_drawing_ = (::GetWindowLongW(list_.hwnd(), GWL_STYLE) & WS_VISIBLE) != 0;
+  if (list_.batch_holds_drawing_) ::SendMessageW(list_.hwnd(), WM_SETREDRAW, FALSE, 0);
+}
+
+ListBox::Batch::~Batch() {
+  if (--list_.batch_depth_ > 0 || !list_.batch_holds_drawing_) return;
+  // Turning drawing on again sets the scroll bar but repaints no item.
+  ::SendMessageW(list_.hwnd(), WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(list_.hwnd(), nullptr, TRUE);
+}
+
 void ListBox::Clear() { ::SendMessageW(hwnd(), LB_RESETCONTENT, 0, 0); }
+
+void ListBox::Fill(const std::vector<std::string>& items) {
+  const Batch batch(*this);
+  Clear();
+  // UTF-8 never has fewer bytes than UTF-16 has characters, so this is
+  // enough room for the texts.
+  std::size_t text_bytes = 0;
+  for (const std::string& item : items) text_bytes += (item.size() + 1) * sizeof(wchar_t);
+  ::SendMessageW(hwnd(), LB_INITSTORAGE, items.size(), static_cast<LPARAM>(text_bytes));
+  for (const std::string& item : items) {
+    const LRESULT added = Add(item);
+    if (added == LB_ERR || added == LB_ERRSPACE) throw Error("Out of memory");
+  }
+}
 
 int ListBox::Add(std::string_view text) {
   const std::wstring wide = win32::Widen(text);
@@ -170,6 +200,12 @@ void CheckListBox::SetChecked(int index, bool checked) {
   if (::SendMessageW(hwnd(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) != LB_ERR) {
     ::InvalidateRect(hwnd(), &item, FALSE);
   }
+}
+
+void CheckListBox::SetAllChecked(bool checked) {
+  const Batch batch(*this);
+  const int count = Count();
+  for (int i = 0; i < count; ++i) ::SendMessageW(hwnd(), LB_SETITEMDATA, i, checked ? 1 : 0);
 }
 
 bool CheckListBox::InCheckColumn(int x) const { return x < form().Scale(kCheckColumn); }

@@ -79,11 +79,29 @@ class Edit : public Control {
 
 class ListBox : public Control {
  public:
+  // Holds the list box's drawing while it lives, so that a change of many
+  // items costs one repaint instead of one per item; the last batch to end
+  // repaints the items and the scroll bar once. Batches nest.
+  class Batch {
+   public:
+    explicit Batch(ListBox& list);
+    ~Batch();
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+   private:
+    ListBox& list_;
+  };
+
   ListBox(Parent parent, int id, DesignRect rect, DWORD extra_style = 0,
           std::optional<FontSpec> font = std::nullopt);
 
   void Clear();
   int Add(std::string_view text);
+  // Replaces the items by `items`, in their order, as one batch, with room
+  // for all of them reserved first. Afterwards no item is current and every
+  // item's data is 0. Throws when the list box cannot take them all.
+  void Fill(const std::vector<std::string>& items);
   void Delete(int index);
   int Count() const;
   std::string ItemText(int index) const;
@@ -100,6 +118,8 @@ class ListBox : public Control {
 
  private:
   int item_height_ = 0;  // at 96 dpi; 0 leaves the control's own
+  int batch_depth_ = 0;
+  bool batch_holds_drawing_ = false;
 };
 
 // A list box whose items carry a check box in a column at their left. The
@@ -110,6 +130,8 @@ class CheckListBox : public ListBox {
 
   bool Checked(int index) const;
   void SetChecked(int index, bool checked);
+  // Every item at once, with one repaint.
+  void SetAllChecked(bool checked);
   // Pixels 0 to 15 (at 96 dpi) of an item are its check box.
   bool InCheckColumn(int x) const;
 

@@ -1,37 +1,44 @@
 #include "toolkit/message_target.h"
 
-#include <commctrl.h>
-
 #include "toolkit/application.h"
 
 namespace qb::toolkit {
-namespace {
 
-constexpr UINT_PTR kSubclassId = 0x5142;  // "QB"
-// Finds the target of a window; a property, since the subclass data cannot be
-// read back through MinGW's import library.
-constexpr wchar_t kTargetProperty[] = L"Quellbright.MessageTarget";
-
-}  // namespace
+// The window procedure is replaced and `this` kept in GWLP_USERDATA, rather
+// than comctl32's SetWindowSubclass used: under Wine that one looks its data
+// up in a window property, a wineserver round trip, twice on every message,
+// which made filling or emptying a list of thousands of items take seconds.
 
 MessageTarget::~MessageTarget() {
   if (hwnd_) {
     HWND window = hwnd_;
-    ::RemoveWindowSubclass(window, Procedure, kSubclassId);
-    ::RemovePropW(window, kTargetProperty);
-    hwnd_ = nullptr;
+    Detach();
     ::DestroyWindow(window);
   }
 }
 
 MessageTarget* MessageTarget::FromWindow(HWND window) {
-  return window ? static_cast<MessageTarget*>(::GetPropW(window, kTargetProperty)) : nullptr;
+  // Only a window whose procedure is ours keeps a target in its user data.
+  if (!window ||
+      reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window, GWLP_WNDPROC)) != &Procedure) {
+    return nullptr;
+  }
+  return reinterpret_cast<MessageTarget*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 void MessageTarget::Attach(HWND window) {
   hwnd_ = window;
-  ::SetPropW(window, kTargetProperty, this);
-  ::SetWindowSubclass(window, Procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  own_procedure_ = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
+}
+
+void MessageTarget::Detach() {
+  if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd_, GWLP_WNDPROC)) == &Procedure) {
+    ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own_procedure_));
+  }
+  ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  hwnd_ = nullptr;
 }
 
 LRESULT MessageTarget::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -39,17 +46,17 @@ LRESULT MessageTarget::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 LRESULT MessageTarget::Default(UINT message, WPARAM wparam, LPARAM lparam) {
-  return ::DefSubclassProc(hwnd_, message, wparam, lparam);
+  return ::CallWindowProcW(own_procedure_, hwnd_, message, wparam, lparam);
 }
 
-LRESULT CALLBACK MessageTarget::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                                          UINT_PTR, DWORD_PTR self) noexcept {
-  auto* target = reinterpret_cast<MessageTarget*>(self);
+LRESULT CALLBACK MessageTarget::Procedure(HWND window, UINT message, WPARAM wparam,
+                                          LPARAM lparam) noexcept {
+  auto* target = reinterpret_cast<MessageTarget*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!target) return ::DefWindowProcW(window, message, wparam, lparam);
   if (message == WM_NCDESTROY) {
-    ::RemoveWindowSubclass(window, Procedure, kSubclassId);
-    ::RemovePropW(window, kTargetProperty);
-    target->hwnd_ = nullptr;
-    return ::DefSubclassProc(window, message, wparam, lparam);
+    const WNDPROC own = target->own_procedure_;
+    target->Detach();
+    return ::CallWindowProcW(own, window, message, wparam, lparam);
   }
   LRESULT result = 0;
   Guarded([&] { result = target->OnMessage(message, wparam, lparam); });

@@ -5,10 +5,10 @@
 namespace qb::toolkit {
 
 // Anything with a window that the toolkit sends messages to: forms and
-// controls alike. The window is subclassed (comctl32's SetWindowSubclass), so
-// the same mechanism serves the toolkit's own classes and the system's
-// controls. OnMessage is the one boundary where exceptions stop: they become
-// the application's default error box.
+// controls alike. The window is subclassed, so the same mechanism serves the
+// toolkit's own classes and the system's controls; the window's
+// GWLP_USERDATA belongs to the toolkit. OnMessage is the one boundary where
+// exceptions stop: they become the application's default error box.
 class MessageTarget {
  public:
   MessageTarget(const MessageTarget&) = delete;
@@ -29,10 +29,13 @@ class MessageTarget {
   LRESULT Default(UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                                    UINT_PTR id, DWORD_PTR self) noexcept;
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam,
+                                    LPARAM lparam) noexcept;
+  // Gives the window its own procedure back.
+  void Detach();
 
   HWND hwnd_ = nullptr;
+  WNDPROC own_procedure_ = nullptr;
 };
 
 // Registers a window class of the toolkit's own, once per name. Its windows

@@ -1,3 +1,5 @@
+#include <cstdio>
+
 #include "app/control_ids.h"
 #include "harness/program_test.h"
 #include "harness/samples.h"
@@ -104,6 +106,31 @@ TEST_P(ListPagesTest, SelectingAnEntryShowsItsDetails) {
   ::SendMessageW(List(), LB_SETCURSEL, 0, 0);
   PressKey(List(), VK_RETURN);
   EXPECT_TRUE(WaitUntil([&] { return TextOf(Control(main_, ids::kEdit6)) == L"Listed object"; }));
+}
+
+TEST_P(ListPagesTest, ALongListIsShownWholeInOrderEachTimeThePageOpens) {
+  // 2,000 entries, every tenth one braced (not shown), with duplicates.
+  std::string file;
+  std::vector<std::wstring> shown;
+  for (int i = 0; i < 2000; ++i) {
+    char clsid[40];
+    std::snprintf(clsid, sizeof clsid, "E2E2%04X-0000-4000-8000-%012X", i % 1500, i);
+    file += i % 10 == 3 ? "{" + std::string(clsid) + "}\r\n" : std::string(clsid) + "\r\n";
+    if (i % 10 != 3) shown.emplace_back(clsid, clsid + 36);
+  }
+  folder_.Write(page().file, file);
+  Open(shown.size());
+  EXPECT_EQ(ListItems(List()), shown);
+  SelectItem(5);
+  ASSERT_EQ(ListCurrentIndex(List()), 5);
+
+  // Opened again, it is filled again from the list: no current item.
+  Click(Control(main_, ids::kBtScanner));
+  Click(Control(main_, page().section_button));
+  ASSERT_TRUE(FlushPostedMessages(List()));
+  EXPECT_EQ(ListItems(List()), shown);
+  EXPECT_EQ(ListCurrentIndex(List()), -1);
+  EXPECT_EQ(folder_.Read(page().file), file);
 }
 
 INSTANTIATE_TEST_SUITE_P(IgnoredAndBlocked, ListPagesTest, ::testing::Values(kIgnored, kBlocked),

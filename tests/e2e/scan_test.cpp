@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cwchar>
 #include <cwctype>
 
 #include "app/control_ids.h"
@@ -17,6 +18,35 @@ constexpr wchar_t kKnownLowerCase[] = L"1fd49718-1d00-4b19-af5f-070af6d5d54c";
 constexpr wchar_t kNoInfo[] = L"No info is available or not valid CLSID";
 
 std::wstring Braced(const std::wstring& clsid) { return L"{" + clsid + L"}"; }
+
+// The subkey names of the Browser Helper Objects key, in the registry's order.
+std::vector<std::wstring> RegisteredKeyNames() {
+  std::vector<std::wstring> names;
+  HKEY key = nullptr;
+  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kBhoKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
+  wchar_t name[256];
+  for (DWORD index = 0;; ++index) {
+    DWORD length = 256;
+    if (::RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr)) break;
+    names.emplace_back(name, length);
+  }
+  ::RegCloseKey(key);
+  return names;
+}
+
+// The CLSID texts of the registered objects, in the registry's order.
+std::vector<std::wstring> RegisteredClsids() {
+  std::vector<std::wstring> clsids;
+  for (const std::wstring& name : RegisteredKeyNames()) clsids.push_back(name.substr(1, 36));
+  return clsids;
+}
+
+// A CLSID of the tests' own for a number: E2E1nnnn-...
+std::wstring NumberedClsid(int number) {
+  wchar_t clsid[40];
+  std::swprintf(clsid, 40, L"E2E1%04X-0000-4000-8000-%012X", number, number * 7919);
+  return clsid;
+}
 
 class ScanTest : public ProgramTest {
  protected:
@@ -65,23 +95,53 @@ TEST_F(ScanTest, ListsTheObjectsThatNoListKnows) {
 
   // The expected list, in the order in which the registry enumerates.
   std::vector<std::wstring> expected;
-  HKEY key = nullptr;
-  ASSERT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kBhoKey, 0, KEY_READ, &key), ERROR_SUCCESS);
-  wchar_t name[256];
-  for (DWORD index = 0;; ++index) {
-    DWORD length = 256;
-    if (::RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr)) break;
-    const std::wstring clsid = std::wstring(name, length).substr(1, 36);
+  for (const std::wstring& clsid : RegisteredClsids()) {
     const bool listed = clsid != kB && clsid != kKnownLowerCase;
     if (listed) expected.push_back(clsid);
   }
-  ::RegCloseKey(key);
   ASSERT_EQ(expected.size(), 5u);
   EXPECT_NE(std::find(expected.begin(), expected.end(), L"2E0-odd"), expected.end());
 
   ScanAndWaitFor(expected.size());
   EXPECT_EQ(ListItems(List()), expected);
   for (int i = 0; i < 5; ++i) EXPECT_EQ(ListItemData(List(), i), 0) << "unchecked when added";
+}
+
+TEST_F(ScanTest, ThousandsOfObjectsAreListedOnceInOrderAndARescanStartsUnchecked) {
+  constexpr int kObjects = 2000;
+  for (int i = 0; i < kObjects; ++i) Register({Braced(NumberedClsid(i))});
+  ASSERT_TRUE(StartProgram());
+  const std::vector<std::wstring> expected = RegisteredClsids();
+  ASSERT_EQ(expected.size(), static_cast<std::size_t>(kObjects));
+
+  ScanAndWaitFor(kObjects);
+  // Each exactly once: the registry's names are distinct, and the order is its own.
+  EXPECT_EQ(ListItems(List()), expected);
+
+  // Checks set all at once and one by one, and a current item.
+  Click(Control(main_, ids::kBtCheckAll));
+  ASSERT_TRUE(FlushPostedMessages(List()));
+  for (const int i : {0, 1, kObjects / 2, kObjects - 1}) EXPECT_EQ(ListItemData(List(), i), 1);
+  const RECT first = ListItemRect(List(), 0);
+  ClickAt(List(), 5, (first.top + first.bottom) / 2);
+  ASSERT_TRUE(FlushPostedMessages(List()));
+  EXPECT_EQ(ListItemData(List(), 0), 0);
+  EXPECT_EQ(ListCurrentIndex(List()), 0);
+
+  // Meanwhile one object goes and another comes.
+  DeleteTree(HKEY_LOCAL_MACHINE, std::wstring(kBhoKey) + L"\\" + Braced(expected[kObjects / 2]));
+  Register({Braced(NumberedClsid(kObjects))});
+  const std::vector<std::wstring> rescanned = RegisteredClsids();
+  ASSERT_EQ(rescanned.size(), static_cast<std::size_t>(kObjects));
+  ASSERT_NE(rescanned, expected);
+
+  Click(Control(main_, ids::kBtScan));
+  ASSERT_TRUE(FlushPostedMessages(List()));
+  EXPECT_EQ(ListItems(List()), rescanned);
+  int checked = 0;
+  for (int i = 0; i < kObjects; ++i) checked += ListItemData(List(), i) != 0;
+  EXPECT_EQ(checked, 0) << "checks survived the rescan";
+  EXPECT_EQ(ListCurrentIndex(List()), -1);
 }
 
 TEST_F(ScanTest, NoObjectsAndTheAnswerNoStaysOnTheScanner) {
