@@ -8,6 +8,7 @@ target_compile_definitions(qb_core PUBLIC ${QB_WIN32_DEFINITIONS})
 # Thin wrappers over the OS and the UI toolkit.
 add_library(qb_win32 STATIC
   src/platform/win32/ansi_text.cpp
+  src/platform/win32/command_line.cpp
   src/platform/win32/program_folder.cpp
   src/platform/win32/shell.cpp
   src/platform/win32/wide.cpp
@@ -15,6 +16,7 @@ add_library(qb_win32 STATIC
   src/platform/win32/win32_files.cpp
   src/platform/win32/win32_registry.cpp
   src/platform/win32/win32_version_info.cpp
+  src/platform/win32/win32_window_list.cpp
   src/toolkit/action.cpp
   src/toolkit/application.cpp
   src/toolkit/control.cpp
@@ -28,6 +30,7 @@ add_library(qb_win32 STATIC
   src/toolkit/message_target.cpp
   src/toolkit/panel.cpp
   src/toolkit/timer.cpp
+  src/toolkit/tray_icon.cpp
 )
 target_link_libraries(qb_win32 PUBLIC qb_core comctl32 gdi32 shell32 advapi32 version mpr ole32 uuid)
 
@@ -42,6 +45,7 @@ add_executable(quellbright WIN32
   src/app/sections.cpp
   src/app/tips_pages.cpp
   src/guardian/alert_dialog.cpp
+  src/guardian/guardian_control.cpp
   src/guardian/guardian_page.cpp
   src/promo/demo_window.cpp
   src/promo/promotion_window.cpp

@@ -72,6 +72,23 @@ enum ControlId : int {
 
   // The question after a clean scan.
   kCbAlwaysSelect = 1600,
+
+  // The alert dialog.
+  kAlertPanel1 = 1700,
+  kAlertText = 1701,
+  kAlertResults = 1702,
+  kAlertMoreInfo = 1703,
+  kAlertEdit1 = 1711,
+  kAlertEdit2 = 1712,
+  kAlertEdit3 = 1713,
+  kAlertEdit4 = 1714,
+  kAlertEdit5 = 1715,
+  kAlertEdit6 = 1716,
+  kAlertLabels = 1720,  // 1720 to 1725, one per field
+  kAlertPanel2 = 1730,
+  kBitBtn1 = 1731,  // "Allow and ignore"
+  kBitBtn2 = 1732,  // "Delete"
+  kBitBtn3 = 1733,  // "Stop Guardian"
 };
 
 // Commands: the actions of the main window and the plain menu items.

@@ -31,6 +31,7 @@ class ListPagesTest : public ProgramTest, public ::testing::WithParamInterface<P
   HWND List() { return Control(main_, page().list); }
 
   void Open(std::size_t shown) {
+    SetSetting(L"AutoStart", L"0");  // the guard off, so that sections switch
     ASSERT_TRUE(StartProgram());
     Click(Control(main_, page().section_button));
     ASSERT_TRUE(WaitUntil([&] { return IsChecked(Control(main_, page().section_button)); }));

@@ -16,6 +16,12 @@ struct ActionButtons {
 
 class SectionsTest : public ProgramTest {
  protected:
+  // With the guard off, so that the sections can be switched.
+  void SetUp() override {
+    ProgramTest::SetUp();
+    SetSetting(L"AutoStart", L"0");
+  }
+
   ActionButtons Read() {
     const auto enabled = [&](int id) { return IsEnabled(Control(main_, id)); };
     const bool scan = enabled(ids::kBtScan);
