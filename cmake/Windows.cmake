@@ -82,3 +82,19 @@ set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 add_subdirectory(tests/e2e)
+
+# The guard's tick under Wine: its benchmark against the bare system calls,
+# and the leak check of 10,000 ticks, whose handle wrappers count themselves.
+set(QB_TICK_SOURCES bench/tick_machine.cpp src/platform/win32/wide.cpp
+    src/platform/win32/win32_registry.cpp src/platform/win32/win32_window_list.cpp)
+add_executable(qb_tick_benchmark bench/tick_benchmark.cpp ${QB_TICK_SOURCES})
+add_executable(qb_tick_leak_check bench/tick_leak_check.cpp ${QB_TICK_SOURCES})
+foreach(target qb_tick_benchmark qb_tick_leak_check)
+  target_include_directories(${target} PRIVATE bench)
+  target_link_libraries(${target} PRIVATE qb_core advapi32 user32 psapi)
+  target_link_options(${target} PRIVATE -static)
+endforeach()
+target_compile_definitions(qb_tick_leak_check PRIVATE QB_COUNT_HANDLES)
+add_test(NAME TickLeakCheck.TenThousandTicksLeaveNothingBehind COMMAND qb_tick_leak_check)
+set_tests_properties(TickLeakCheck.TenThousandTicksLeaveNothingBehind PROPERTIES
+  RUN_SERIAL TRUE TIMEOUT 300)

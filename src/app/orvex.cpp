@@ -120,7 +120,12 @@ void TOrvex::WireActions() {
 
 void TOrvex::WireTray() {
   CoolTrayIcon1.on_click = [this] { CoolTrayIcon1Click(); };
-  CoolTrayIcon1.on_menu = [this](POINT point) { pmTrayIcon.Show(*this, point); };
+  CoolTrayIcon1.on_menu = [this](POINT point) {
+    ::SetForegroundWindow(hwnd());
+    pmTrayIcon.Show(*this, point);
+    // Lets the menu close at once when the user clicks elsewhere next time.
+    ::PostMessageW(hwnd(), WM_NULL, 0, 0);
+  };
   CoolTrayIcon1.on_readded = [this] { CoolTrayIcon1Readded(); };
 }
 

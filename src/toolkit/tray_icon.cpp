@@ -28,8 +28,7 @@ void CopyCut(wchar_t (&field)[N], std::string_view text) {
 TrayIcon::TrayIcon(Application& application, const std::vector<int>& images)
     : taskbar_created_(::RegisterWindowMessageW(L"TaskbarCreated")) {
   RegisterToolkitClass(kTrayWindowClass);
-  // A hidden top-level window: message-only windows miss the shell's
-  // broadcast and cannot come to the foreground for the menu.
+  // A hidden top-level window: message-only windows miss broadcasts.
   HWND window = ::CreateWindowExW(WS_EX_TOOLWINDOW, kTrayWindowClass, L"", WS_POPUP, 0, 0, 0, 0,
                                   nullptr, nullptr, application.instance(), nullptr);
   if (!window) throw Error("Cannot create a window of class QuellbrightTray");
@@ -110,10 +109,7 @@ LRESULT TrayIcon::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       } else if (lparam == WM_RBUTTONDOWN && on_menu) {
         POINT cursor{};
         ::GetCursorPos(&cursor);
-        ::SetForegroundWindow(hwnd());
         on_menu(cursor);
-        // Lets the menu close when the user clicks elsewhere.
-        ::PostMessageW(hwnd(), WM_NULL, 0, 0);
       }
       return 0;
     case WM_TIMER:

@@ -17,7 +17,8 @@ class Application;
 
 // The program's icon in the notification area. Owns its notification data,
 // its images and a hidden window of its own that receives the icon's mouse
-// messages, the shell's "TaskbarCreated" and the cycling timer. A shell
+// messages, the shell's "TaskbarCreated" broadcast (which message-only
+// windows would miss) and the cycling timer. A shell
 // that refuses the icon (no notification area) is no error: added() says so.
 class TrayIcon : public MessageTarget {
  public:
@@ -42,8 +43,9 @@ class TrayIcon : public MessageTarget {
 
   // A single left click.
   std::function<void()> on_click;
-  // A right-button press, with the cursor position; the tray window is
-  // already in the foreground, as a menu opened from it needs.
+  // A right-button press, with the cursor position. The handler brings the
+  // menu's owner to the foreground before it opens the menu, or the menu
+  // would not close when the user clicks elsewhere.
   std::function<void(POINT)> on_menu;
   // The shell was re-created and the icon was offered to it again.
   std::function<void()> on_readded;
