@@ -16,10 +16,11 @@ struct ActionButtons {
 
 class SectionsTest : public ProgramTest {
  protected:
-  // With the guard off, so that the sections can be switched.
+  // With the window shown and the guard off, so that sections switch.
   void SetUp() override {
     ProgramTest::SetUp();
     SetSetting(L"AutoStart", L"0");
+    SetSetting(L"StartMinimized", L"0");
   }
 
   ActionButtons Read() {
@@ -78,6 +79,8 @@ TEST_F(SectionsTest, EachSwitchSetsTheEnabledStatesOfTheTable) {
     SCOPED_TRACE(row.button);
     Click(Control(main_, row.button));
     ASSERT_TRUE(WaitUntil([&] { return HasVisibleStyle(Control(main_, row.action_page)); }));
+    // The switch goes on after the page shows: let it finish.
+    ASSERT_TRUE(FlushPostedMessages(Control(main_, ids::kLbMain)));
     const ActionButtons state = Read();
     EXPECT_EQ(state.scanner_four, row.expected.scanner_four);
     EXPECT_EQ(state.ignored_pair, row.expected.ignored_pair);
