@@ -8,6 +8,7 @@ target_compile_definitions(qb_core PUBLIC ${QB_WIN32_DEFINITIONS})
 # Thin wrappers over the OS and the UI toolkit.
 add_library(qb_win32 STATIC
   src/platform/win32/ansi_text.cpp
+  src/platform/win32/command_line.cpp
   src/platform/win32/program_folder.cpp
   src/platform/win32/shell.cpp
   src/platform/win32/wide.cpp
@@ -15,6 +16,7 @@ add_library(qb_win32 STATIC
   src/platform/win32/win32_files.cpp
   src/platform/win32/win32_registry.cpp
   src/platform/win32/win32_version_info.cpp
+  src/platform/win32/win32_window_list.cpp
   src/toolkit/action.cpp
   src/toolkit/application.cpp
   src/toolkit/control.cpp
@@ -30,6 +32,7 @@ add_library(qb_win32 STATIC
   src/toolkit/panel.cpp
   src/toolkit/tab_control.cpp
   src/toolkit/timer.cpp
+  src/toolkit/tray_icon.cpp
 )
 target_link_libraries(qb_win32 PUBLIC qb_core comctl32 gdi32 shell32 advapi32 version mpr ole32 uuid)
 
@@ -45,6 +48,7 @@ add_executable(quellbright WIN32
   src/app/sections.cpp
   src/app/tips_pages.cpp
   src/guardian/alert_dialog.cpp
+  src/guardian/guardian_control.cpp
   src/guardian/guardian_page.cpp
   src/promo/demo_window.cpp
   src/promo/promotion_window.cpp
@@ -91,3 +95,18 @@ add_subdirectory(tests/e2e)
 
 # The fill benchmark, which drives the program under Wine (scripts/bench.sh).
 add_subdirectory(bench)
+# The guard's tick under Wine: its benchmark against the bare system calls,
+# and the leak check of 10,000 ticks, whose handle wrappers count themselves.
+set(QB_TICK_SOURCES bench/tick_machine.cpp src/platform/win32/wide.cpp
+    src/platform/win32/win32_registry.cpp src/platform/win32/win32_window_list.cpp)
+add_executable(qb_tick_benchmark bench/tick_benchmark.cpp ${QB_TICK_SOURCES})
+add_executable(qb_tick_leak_check bench/tick_leak_check.cpp ${QB_TICK_SOURCES})
+foreach(target qb_tick_benchmark qb_tick_leak_check)
+  target_include_directories(${target} PRIVATE bench)
+  target_link_libraries(${target} PRIVATE qb_core advapi32 user32 psapi)
+  target_link_options(${target} PRIVATE -static)
+endforeach()
+target_compile_definitions(qb_tick_leak_check PRIVATE QB_COUNT_HANDLES)
+add_test(NAME TickLeakCheck.TenThousandTicksLeaveNothingBehind COMMAND qb_tick_leak_check)
+set_tests_properties(TickLeakCheck.TenThousandTicksLeaveNothingBehind PROPERTIES
+  RUN_SERIAL TRUE TIMEOUT 300)

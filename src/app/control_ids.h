@@ -106,6 +106,23 @@ enum ControlId : int {
   kAboutLabel6 = 1806,
   kAboutLabel7 = 1807,
   kAboutButton1 = 1808,
+
+  // The alert dialog.
+  kAlertPanel1 = 1900,
+  kAlertText = 1901,
+  kAlertResults = 1902,
+  kAlertMoreInfo = 1903,
+  kAlertEdit1 = 1911,
+  kAlertEdit2 = 1912,
+  kAlertEdit3 = 1913,
+  kAlertEdit4 = 1914,
+  kAlertEdit5 = 1915,
+  kAlertEdit6 = 1916,
+  kAlertLabels = 1920,  // 1920 to 1925, one per field
+  kAlertPanel2 = 1930,
+  kBitBtn1 = 1931,  // "Allow and ignore"
+  kBitBtn2 = 1932,  // "Delete"
+  kBitBtn3 = 1933,  // "Stop Guardian"
 };
 
 // Commands: the actions of the main window and the plain menu items.

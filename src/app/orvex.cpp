@@ -3,6 +3,8 @@
 #include "app/about_box.h"
 #include "app/gradient_painter.h"
 #include "app/main_menus.h"
+#include "guardian/switches.h"
+#include "platform/win32/command_line.h"
 #include "platform/win32/shell.h"
 #include "resource_ids.h"
 #include "scanner/page_names.h"
@@ -70,6 +72,11 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context)
                   {scannerPage_.lbMain, ignoredPage_.list, blockedPage_.list}, context_.registry,
                   context_.versions),
       pmTrayIcon(TrayMenuEntries(actions_)),
+      CoolTrayIcon1(application, {IDI_TRAY_OFF, IDI_TRAY_ON}),
+      Timer1(*this, 500, false, [this] { guardian_.Timer1Timer(); }),
+      guardian_({*this, actions_, guardianPage_, Timer1, CoolTrayIcon1, context_, windows_,
+                 [this] { ShowMainWindow(); }, [this] { HideToTray(false); },
+                 guardian::IsSwitch(win32::FirstArgument(), guardian::kNoHint)}),
       sections_({nbTips,
                  nbActions,
                  details_,
@@ -83,9 +90,18 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context)
   btVodUridazur.BindAction(actions_.aVodUridazur);
   btScanner.SetDown(true);
   WireActions();
+  WireTray();
   SetMenu(toolkit::BuildMenuBar(MainMenuEntries(actions_)));
   CenterOnScreen();
+  CoolTrayIcon1Startup(show_at_start_);
+  CoolTrayIcon1.Add();
   FormCreate();
+  created_ = true;
+  if (!show_at_start_ && !CoolTrayIcon1.added()) {
+    // Hidden without a tray icon there would be no way back.
+    ::ShowWindow(hwnd(), SW_SHOWMINNOACTIVE);
+    hide_deferred_ = true;
+  }
 }
 
 void TOrvex::WireActions() {
@@ -94,6 +110,8 @@ void TOrvex::WireActions() {
   actions_.aVodUridazur.SetHandler([this] { btVodUridazurClick(); });
   actions_.aBlockedObjects.SetHandler([this] { btBlockedObjectsClick(); });
   actions_.aShowHide.SetHandler([this] { CoolTrayIcon1Click(); });
+  actions_.aStartStopGuardian.SetHandler([this] { guardian_.aStartStopGuardianExecute(); });
+  actions_.aEnablePopUpBlocker.SetHandler([this] { guardian_.aEnablePopUpBlockerExecute(); });
   SetCommand(ids::kExit1, [this] { Exit1Click(); });
   SetCommand(ids::kCloseprogram1, [this] { Exit1Click(); });
   SetCommand(ids::kHelp2, [this] { Help2Click(); });
@@ -101,15 +119,32 @@ void TOrvex::WireActions() {
   SetCommand(ids::kOptions1, [this] { Options1Click(); });
 }
 
+void TOrvex::WireTray() {
+  CoolTrayIcon1.on_click = [this] { CoolTrayIcon1Click(); };
+  CoolTrayIcon1.on_menu = [this](POINT point) {
+    ::SetForegroundWindow(hwnd());
+    pmTrayIcon.Show(*this, point);
+    // Lets the menu close at once when the user clicks elsewhere next time.
+    ::PostMessageW(hwnd(), WM_NULL, 0, 0);
+  };
+  CoolTrayIcon1.on_readded = [this] { CoolTrayIcon1Readded(); };
+}
+
 void TOrvex::SetAboutBox(TfrmAbout& about) { about_ = &about; }
+
+void TOrvex::CoolTrayIcon1Startup(bool& show_main_form) {
+  if (guardian::IsSwitch(win32::FirstArgument(), guardian::kNoHide)) return;
+  toolkit::Guarded([this] { settings::LoadSettings(context_.settings, context_.registry); });
+  show_main_form = !context_.settings.StartMinimized;
+}
 
 void TOrvex::FormCreate() {
   LoadCLSIDs();
   nbTips.SetPage(scanner::kScanTipsPage);
   application().SetTitle(kTitle);
   SetCaption(kTitle);
-  // The tray icon's hint and the banner rule of the promotion schedule
-  // arrive with their parts, here.
+  CoolTrayIcon1.SetHint("Quellbright");
+  // The banner rule of the promotion schedule arrives with its part, here.
 
   // A value of the wrong type is reported, and the program goes on with the
   // settings read so far and the defaults for the rest.
@@ -138,11 +173,43 @@ void TOrvex::LoadCLSIDs() {
 }
 
 void TOrvex::ShowMainWindow() {
+  if (!created_) return;
+  hide_deferred_ = false;
   if (::IsIconic(hwnd())) ::ShowWindow(hwnd(), SW_RESTORE);
   Show();
 }
 
-void TOrvex::HideMainWindow() { Hide(); }
+void TOrvex::HideMainWindow() { HideToTray(true); }
+
+void TOrvex::HideToTray(bool minimise) {
+  if (!created_) return;
+  if (CoolTrayIcon1.added()) {
+    Hide();
+    return;
+  }
+  hide_deferred_ = true;
+  if (minimise) ::ShowWindow(hwnd(), SW_MINIMIZE);
+}
+
+void TOrvex::CoolTrayIcon1Readded() {
+  if (hide_deferred_ && CoolTrayIcon1.added()) {
+    hide_deferred_ = false;
+    Hide();
+  }
+}
+
+// Minimise to tray: the hint first, then the window leaves the taskbar.
+// Without a tray icon it stays minimised on the taskbar. True when hidden.
+bool TOrvex::OnMinimize() {
+  if (!CoolTrayIcon1.added()) {
+    hide_deferred_ = true;
+    return false;
+  }
+  // A hint that cannot be stored is reported; the window goes all the same.
+  toolkit::Guarded([this] { guardian_.CoolTrayIcon1MinimizeToTray(); });
+  Hide();
+  return true;
+}
 
 void TOrvex::CoolTrayIcon1Click() {
   if (IsVisible()) {
@@ -163,9 +230,18 @@ void TOrvex::About1Click() {
 }
 
 LRESULT TOrvex::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_USER) {  // a second copy asks this one to show itself
-    ShowMainWindow();
-    return 0;
+  switch (message) {
+    case WM_USER:  // a second copy asks this one to show itself
+      ShowMainWindow();
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wparam & 0xFFF0) == SC_MINIMIZE && OnMinimize()) return 0;
+      break;
+    case WM_SIZE:
+      if (wparam == SIZE_MINIMIZED && created_ && IsVisible()) OnMinimize();
+      break;
+    default:
+      break;
   }
   return Form::OnMessage(message, wparam, lparam);
 }

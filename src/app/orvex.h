@@ -4,7 +4,9 @@
 #include "app/main_actions.h"
 #include "app/sections.h"
 #include "app/tips_pages.h"
+#include "guardian/guardian_control.h"
 #include "guardian/guardian_page.h"
+#include "platform/win32/win32_window_list.h"
 #include "scanner/details_view.h"
 #include "scanner/list_page.h"
 #include "scanner/object_info.h"
@@ -13,6 +15,12 @@
 #include "toolkit/form.h"
 #include "toolkit/menu.h"
 #include "toolkit/panel.h"
+#include "toolkit/timer.h"
+#include "toolkit/tray_icon.h"
+
+namespace qb::guardian {
+class TfrmAlert;
+}
 
 namespace qb::app {
 
@@ -32,6 +40,10 @@ class TOrvex : public toolkit::Form {
   void SetAboutBox(TfrmAbout& about);
   // The options dialog, made after this window and opened from its menu.
   void SetOptionsDialog(TfrmOptions& options) { options_ = &options; }
+  // The alert dialog, made after this window, shown by the guard.
+  void SetAlertDialog(guardian::TfrmAlert& alert) { guardian_.SetAlertDialog(alert); }
+  // `CurrentCLSID`, which the alert dialog shows.
+  const std::string& current_clsid() const { return guardian_.current_clsid(); }
   // Whether the message loop shows this window at start.
   bool show_at_start() const { return show_at_start_; }
 
@@ -49,7 +61,14 @@ class TOrvex : public toolkit::Form {
   bool PreviewKeyDown(WPARAM virtual_key) override;
 
  private:
+  void CoolTrayIcon1Startup(bool& show_main_form);
   void FormCreate();
+  void WireTray();
+  // Hides to the tray; without a tray icon the window stays reachable on
+  // the taskbar (minimised, when `minimise`) until the shell offers one.
+  void HideToTray(bool minimise);
+  void CoolTrayIcon1Readded();
+  bool OnMinimize();
   void LoadCLSIDs();
   void WireActions();
 
@@ -88,11 +107,19 @@ class TOrvex : public toolkit::Form {
   toolkit::Panel Panel1;
   scanner::ObjectInfo objectInfo_;
   toolkit::PopupMenu pmTrayIcon;
+  toolkit::TrayIcon CoolTrayIcon1;
+  toolkit::Timer Timer1;
+  win32::Win32WindowList windows_;
+  guardian::GuardianControl guardian_;
 
   SectionSwitcher sections_;
   TfrmAbout* about_ = nullptr;
   TfrmOptions* options_ = nullptr;
   bool show_at_start_ = true;
+  // The tray operations act only once the creation handler has returned.
+  bool created_ = false;
+  // A hide that waits for the shell to take the tray icon.
+  bool hide_deferred_ = false;
 };
 
 }  // namespace qb::app

@@ -1,13 +1,59 @@
 #pragma once
 
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/registry_backend.h"
+#include "platform/version_info.h"
+#include "platform/win32/unique_handle.h"
+#include "toolkit/controls.h"
 #include "toolkit/form.h"
+#include "toolkit/panel.h"
 
 namespace qb::guardian {
 
-// The alert dialog `frmAlert`, shown by the guard for each new object.
+// The alert dialog `frmAlert`, shown by the guard for each new object. It
+// shows the details of `CurrentCLSID` and returns 5 ("Allow and ignore"),
+// 7 ("Delete") or 3 ("Stop Guardian"); 2 only when the program closes
+// meanwhile, for the dialog refuses every close command of its own.
 class TfrmAlert : public toolkit::Form {
  public:
-  TfrmAlert(toolkit::Application& application, HWND owner);
+  TfrmAlert(toolkit::Application& application, HWND owner, const std::string& current_clsid,
+            platform::RegistryBackend& registry, platform::VersionInfoReader& versions);
+
+  toolkit::Panel Panel1;
+  toolkit::Label lAlert;
+  toolkit::Panel Results;
+  toolkit::GroupBox GroupBox3;
+  toolkit::Edit Edit1;  // file name
+  toolkit::Edit Edit6;  // BHO name
+  toolkit::Edit Edit2;  // description
+  toolkit::Edit Edit3;  // file version
+  toolkit::Edit Edit4;  // product name
+  toolkit::Edit Edit5;  // publisher
+  toolkit::Panel Panel2;
+  // Made in their tab order: "Delete" first.
+  toolkit::Button BitBtn2;
+  toolkit::Button BitBtn1;
+  toolkit::Button BitBtn3;
+
+ protected:
+  void OnShow() override;
+  // Only the three buttons end the dialog.
+  bool OnCloseQuery() override { return false; }
+
+ private:
+  void FormShow();
+  // A picture beside the caption: one of the program's icons, or a system one.
+  void SetPicture(toolkit::Button& button, int own_icon, int system_icon);
+
+  const std::string& current_clsid_;
+  platform::RegistryBackend& registry_;
+  platform::VersionInfoReader& versions_;
+  std::array<std::unique_ptr<toolkit::Label>, 6> labels_;
+  std::vector<win32::UniqueIcon> pictures_;
 };
 
 }  // namespace qb::guardian

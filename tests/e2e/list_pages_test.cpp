@@ -33,6 +33,9 @@ class ListPagesTest : public ProgramTest, public ::testing::WithParamInterface<P
   HWND List() { return Control(main_, page().list); }
 
   void Open(std::size_t shown) {
+    // The window shown and the guard off, so that sections switch.
+    SetSetting(L"AutoStart", L"0");
+    SetSetting(L"StartMinimized", L"0");
     ASSERT_TRUE(StartProgram());
     Click(Control(main_, page().section_button));
     ASSERT_TRUE(WaitUntil([&] { return IsChecked(Control(main_, page().section_button)); }));

@@ -16,6 +16,13 @@ struct ActionButtons {
 
 class SectionsTest : public ProgramTest {
  protected:
+  // With the window shown and the guard off, so that sections switch.
+  void SetUp() override {
+    ProgramTest::SetUp();
+    SetSetting(L"AutoStart", L"0");
+    SetSetting(L"StartMinimized", L"0");
+  }
+
   ActionButtons Read() {
     const auto enabled = [&](int id) { return IsEnabled(Control(main_, id)); };
     const bool scan = enabled(ids::kBtScan);

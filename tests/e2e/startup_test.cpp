@@ -10,6 +10,7 @@ class StartupTest : public ProgramTest {};
 
 TEST_F(StartupTest, WithoutAutoStartTheMainWindowOpensOnTheScannerSection) {
   SetSetting(L"AutoStart", L"0");
+  SetSetting(L"StartMinimized", L"0");
   ASSERT_TRUE(StartProgram());
   EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
   EXPECT_TRUE(IsChecked(Control(main_, ids::kBtScanner)));
@@ -23,7 +24,7 @@ TEST_F(StartupTest, WithoutAutoStartTheMainWindowOpensOnTheScannerSection) {
 }
 
 TEST_F(StartupTest, AutoStartOpensOnTheVodUridazurSection) {
-  ASSERT_TRUE(StartProgram());
+  ASSERT_TRUE(StartProgram(L"NOHIDE"));
   EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
   EXPECT_TRUE(IsChecked(Control(main_, ids::kBtVodUridazur)));
   EXPECT_TRUE(HasVisibleStyle(Control(main_, ids::kPaVodUridazur)));
@@ -37,7 +38,7 @@ TEST_F(StartupTest, AutoStartOpensOnTheVodUridazurSection) {
 TEST_F(StartupTest, ASettingOfTheWrongTypeIsReportedAndTheProgramGoesOn) {
   SetString(HKEY_CURRENT_USER, kSettingsKey, L"MakeBackup", L"0");
   SetDword(HKEY_CURRENT_USER, kSettingsKey, L"AutoStart", 0);
-  process_ = folder_.Start();
+  process_ = folder_.Start(L"NOHIDE");
   EXPECT_EQ(AnswerMessageBox(process_.id(), L": Quellbright :", IDOK),
             L"Invalid data type for 'AutoStart'");
   main_ = WaitForMainWindow(process_);
@@ -63,7 +64,7 @@ TEST_F(StartupTest, TheProgramDeclaresThatItRunsAsItsInvoker) {
 }
 
 TEST_F(StartupTest, EscapeHidesTheMainWindow) {
-  ASSERT_TRUE(StartProgram());
+  ASSERT_TRUE(StartProgram(L"NOHIDE"));
   ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
   PressKey(Control(main_, ids::kLbMain), VK_ESCAPE);
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main_); }));
@@ -71,7 +72,7 @@ TEST_F(StartupTest, EscapeHidesTheMainWindow) {
 }
 
 TEST_F(StartupTest, ASecondStartWakesTheHiddenCopyAndEndsWithZero) {
-  ASSERT_TRUE(StartProgram());
+  ASSERT_TRUE(StartProgram(L"NOHIDE"));
   ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
   PressKey(Control(main_, ids::kLbMain), VK_ESCAPE);
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main_); }));
@@ -86,7 +87,7 @@ TEST_F(StartupTest, ASecondStartWakesTheHiddenCopyAndEndsWithZero) {
 }
 
 TEST_F(StartupTest, ASecondStartRestoresAMinimisedCopy) {
-  ASSERT_TRUE(StartProgram());
+  ASSERT_TRUE(StartProgram(L"NOHIDE"));
   ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
   ::ShowWindowAsync(main_, SW_MINIMIZE);
   ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(main_) != 0; }));

@@ -4,7 +4,34 @@
 
 #include <utility>
 
+#ifdef QB_COUNT_HANDLES
+#include <map>
+#endif
+
 namespace qb::win32 {
+
+#ifdef QB_COUNT_HANDLES
+// Leak checks count the handles the program's wrappers hold, since Wine
+// reports no handle or GDI object counts. Only in builds that ask for it.
+class HandleCensus {
+ public:
+  using Holds = bool (*)(const void* wrapper);
+  static void Enter(const void* wrapper, Holds holds) { Wrappers()[wrapper] = holds; }
+  static void Leave(const void* wrapper) { Wrappers().erase(wrapper); }
+  // How many wrappers hold a handle now.
+  static long Live() {
+    long live = 0;
+    for (const auto& [wrapper, holds] : Wrappers()) live += holds(wrapper) ? 1 : 0;
+    return live;
+  }
+
+ private:
+  static std::map<const void*, Holds>& Wrappers() {
+    static std::map<const void*, Holds> wrappers;
+    return wrappers;
+  }
+};
+#endif
 
 // One move-only owner for every kind of Windows handle. Traits name the
 // handle type, its empty value and how it is closed.
@@ -13,13 +40,18 @@ class UniqueHandle {
  public:
   using Handle = typename Traits::Handle;
 
-  UniqueHandle() = default;
-  explicit UniqueHandle(Handle handle) : handle_(handle) {}
-  ~UniqueHandle() { reset(); }
+  UniqueHandle() { Count(); }
+  explicit UniqueHandle(Handle handle) : handle_(handle) { Count(); }
+  ~UniqueHandle() {
+    reset();
+#ifdef QB_COUNT_HANDLES
+    HandleCensus::Leave(this);
+#endif
+  }
 
   UniqueHandle(const UniqueHandle&) = delete;
   UniqueHandle& operator=(const UniqueHandle&) = delete;
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) { Count(); }
   UniqueHandle& operator=(UniqueHandle&& other) noexcept {
     if (this != &other) reset(other.release());
     return *this;
@@ -42,6 +74,14 @@ class UniqueHandle {
   }
 
  private:
+  void Count() {
+#ifdef QB_COUNT_HANDLES
+    HandleCensus::Enter(this, [](const void* wrapper) {
+      return static_cast<const UniqueHandle*>(wrapper)->handle_ != Traits::Empty();
+    });
+#endif
+  }
+
   Handle handle_ = Traits::Empty();
 };
 

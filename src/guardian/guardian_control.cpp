@@ -1,0 +1,157 @@
+#include "guardian/guardian_control.h"
+
+#include "guardian/alert_dialog.h"
+#include "registry/ini_store.h"
+#include "toolkit/application.h"
+#include "toolkit/message_box.h"
+
+namespace qb::guardian {
+namespace {
+
+constexpr char kProgramName[] = "Quellbright";
+constexpr int kBalloonSeconds = 10;
+
+}  // namespace
+
+bool TrayHasBalloons() {
+  OSVERSIONINFOW version{sizeof version};
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!::GetVersionExW(&version)) return true;
+#pragma GCC diagnostic pop
+  return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 5;
+}
+
+GuardianControl::GuardianControl(GuardianParts parts)
+    : parts_(std::move(parts)),
+      cycle_({parts_.context.registry, parts_.context.lists, parts_.context.settings,
+              parts_.context.removal, parts_.windows},
+             {[this] { return AskAboutCurrent(); },
+              [this](const scanner::RemovalFailure& failure) { TellStuck(failure); },
+              [this](const std::vector<scanner::RemovalFailure>& failures) {
+                TellNotRemoved(failures);
+              }}) {}
+
+void GuardianControl::aStartStopGuardianExecute() {
+  // During a tick (an alert waits for the user) the guard is on, whatever
+  // the timer says: a command now means stop, once the answer is carried
+  // out; no second tick can start meanwhile.
+  if (in_tick_) {
+    cycle_.RequestStop();
+  } else if (parts_.Timer1.enabled()) {
+    SwitchOff();
+  } else {
+    SwitchOn();
+  }
+}
+
+void GuardianControl::SwitchOn() {
+  app::MainActions& a = parts_.actions;
+  a.aStartStopGuardian.SetCaption("&Stop");
+  for (toolkit::Action* action :
+       {&a.aScanner, &a.aIgnoredObjects, &a.aBlockedObjects, &a.aRemoveObject, &a.aIgnoreObject}) {
+    action->SetEnabled(false);
+  }
+  a.aEnablePopUpBlocker.SetEnabled(true);
+  parts_.page.SetTimerState("is active");
+  parts_.page.btStartStopGuardian.SetText("&Stop");
+  parts_.hide_main();
+  if (!parts_.no_hint) NotifySwitchedOn();
+  parts_.tray.SetImage(1);
+  parts_.Timer1.SetEnabled(true);
+}
+
+void GuardianControl::NotifySwitchedOn() {
+  toolkit::TrayIcon& tray = parts_.tray;
+  if (TrayHasBalloons()) {
+    tray.ShowBalloon(kProgramName, "Vod Uridazur is now active.", kBalloonSeconds);
+    tray.SetHint(kProgramName);
+    return;
+  }
+  tray.SetCycling(true);
+  toolkit::ShowMessageBox(parts_.main.hwnd(),
+                          "Vod Uridazur is now active. You can restore\r\n"
+                          "the program by clicking on the system tray icon.",
+                          ": Vod Uridazur is active :", MB_OK | MB_ICONINFORMATION);
+  tray.SetCycling(false);
+}
+
+void GuardianControl::SwitchOff() {
+  app::MainActions& a = parts_.actions;
+  parts_.Timer1.SetEnabled(false);
+  parts_.tray.HideBalloon();
+  parts_.tray.SetImage(0);
+  a.aStartStopGuardian.SetCaption("&Start");
+  parts_.page.btStartStopGuardian.SetText("&Start");
+  for (toolkit::Action* action : {&a.aScanner, &a.aIgnoredObjects, &a.aBlockedObjects}) {
+    action->SetEnabled(true);
+  }
+  a.aEnablePopUpBlocker.SetEnabled(false);
+  parts_.show_main();
+  parts_.page.SetTimerState("is off");
+}
+
+void GuardianControl::aEnablePopUpBlockerExecute() {
+  settings::Settings& settings = parts_.context.settings;
+  settings.EnablePopUpBlocker = parts_.actions.aEnablePopUpBlocker.checked();
+  registry::IniStore store(parts_.context.registry, platform::RegistryRoot::CurrentUser,
+                           settings::kStoreKey);
+  store.WriteBool(settings::kSection, "EnablePopUpBlocker", settings.EnablePopUpBlocker);
+}
+
+void GuardianControl::Timer1Timer() {
+  if (in_tick_) return;
+  parts_.Timer1.SetEnabled(false);
+  in_tick_ = true;
+  bool stop = false;
+  try {
+    stop = cycle_.Run();
+  } catch (const std::exception& error) {
+    // Watching has stopped: say so, and let captions and tray say so too
+    // rather than claim a guard that is not there.
+    toolkit::ShowErrorBox(error.what());
+    in_tick_ = false;
+    SwitchOff();
+    return;
+  }
+  in_tick_ = false;
+  parts_.Timer1.SetEnabled(true);
+  if (stop) {
+    SwitchOff();
+    parts_.show_main();
+  }
+}
+
+int GuardianControl::AskAboutCurrent() {
+  if (!alert_) return kAlertClosing;
+  return alert_->ShowModal();
+}
+
+void GuardianControl::TellStuck(const scanner::RemovalFailure& failure) {
+  toolkit::TrayIcon& tray = parts_.tray;
+  if (tray.added()) {
+    tray.ShowBalloon(kProgramName, StuckObjectNotice(failure), kBalloonSeconds);
+    tray.SetHint(kProgramName);
+    return;
+  }
+  // Without a tray nobody would see a balloon.
+  toolkit::ShowMessageBox(parts_.main.hwnd(), StuckObjectNotice(failure),
+                          ": Object(s) not removed! :", MB_OK | MB_ICONWARNING);
+}
+
+void GuardianControl::TellNotRemoved(const std::vector<scanner::RemovalFailure>& failures) {
+  toolkit::ShowMessageBox(parts_.main.hwnd(), scanner::RemovalFailureText(failures),
+                          ": Object(s) not removed! :", MB_OK | MB_ICONWARNING);
+}
+
+void GuardianControl::CoolTrayIcon1MinimizeToTray() {
+  settings::Settings& settings = parts_.context.settings;
+  if (settings.TrayHint) return;
+  parts_.tray.ShowBalloon(kProgramName, "You can restore program by clicking the icon",
+                          kBalloonSeconds);
+  parts_.tray.SetHint(kProgramName);
+  settings.TrayHint = true;
+  settings::SaveSettings(settings, parts_.context.registry);
+}
+
+}  // namespace qb::guardian

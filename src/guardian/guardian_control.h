@@ -1,0 +1,69 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "app/app_context.h"
+#include "app/main_actions.h"
+#include "guardian/guardian_page.h"
+#include "guardian/watch_cycle.h"
+#include "platform/window_list.h"
+#include "toolkit/form.h"
+#include "toolkit/timer.h"
+#include "toolkit/tray_icon.h"
+
+namespace qb::guardian {
+
+class TfrmAlert;
+
+// What the guard acts on; all of it belongs to the main window.
+struct GuardianParts {
+  toolkit::Form& main;
+  app::MainActions& actions;
+  GuardianPage& page;
+  toolkit::Timer& Timer1;
+  toolkit::TrayIcon& tray;
+  app::AppContext& context;
+  platform::WindowList& windows;
+  // The tray operations that show and hide the main window.
+  std::function<void()> show_main;
+  std::function<void()> hide_main;
+  // Whether the first command-line argument is "NOHINT".
+  bool no_hint = false;
+};
+
+// Vod Uridazur: the switch on and off with its captions, tray image and
+// notice; the watch timer's tick; the minimise-to-tray hint. The guard is on
+// exactly while `Timer1` is enabled, or while a tick runs.
+class GuardianControl {
+ public:
+  explicit GuardianControl(GuardianParts parts);
+
+  void SetAlertDialog(TfrmAlert& alert) { alert_ = &alert; }
+  // `CurrentCLSID`, which the alert dialog shows.
+  const std::string& current_clsid() const { return cycle_.current_clsid(); }
+  bool running() const { return parts_.Timer1.enabled() || in_tick_; }
+
+  void aStartStopGuardianExecute();
+  void aEnablePopUpBlockerExecute();
+  void Timer1Timer();
+  void CoolTrayIcon1MinimizeToTray();
+
+ private:
+  void SwitchOn();
+  void SwitchOff();
+  void NotifySwitchedOn();
+  void TellStuck(const scanner::RemovalFailure& failure);
+  void TellNotRemoved(const std::vector<scanner::RemovalFailure>& failures);
+  int AskAboutCurrent();
+
+  GuardianParts parts_;
+  WatchCycle cycle_;
+  TfrmAlert* alert_ = nullptr;
+  bool in_tick_ = false;
+};
+
+// The tray's balloons exist on the NT family from version 5 on.
+bool TrayHasBalloons();
+
+}  // namespace qb::guardian

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "lists/case_insensitive.h"
+#include "lists/list_file.h"
+#include "platform/registry_backend.h"
+#include "platform/window_list.h"
+#include "scanner/removal.h"
+#include "settings/settings.h"
+
+namespace qb::guardian {
+
+// The alert dialog's answers: the platform's dialog result codes.
+enum AlertResult : int {
+  kAlertClosing = 2,  // IDCANCEL: only while the program closes
+  kAlertStop = 3,     // IDABORT: "Stop Guardian"
+  kAlertIgnore = 5,   // IDIGNORE: "Allow and ignore"
+  kAlertDelete = 7,   // IDNO: "Delete"
+};
+
+// HKEY_CURRENT_USER key and value of the browser's start page.
+inline constexpr char kStartPageKey[] = "Software\\Microsoft\\Internet Explorer\\Main";
+inline constexpr char kStartPageValue[] = "Start Page";
+
+// What the tick works with, all owned elsewhere.
+struct WatchServices {
+  platform::RegistryBackend& registry;
+  lists::ClsidLists& lists;
+  const settings::Settings& settings;
+  scanner::ObjectRemoval& removal;
+  platform::WindowList& windows;
+};
+
+// What the tick asks of the windows.
+struct WatchHooks {
+  // Shows the alert for current_clsid() modally; one of AlertResult.
+  std::function<int()> ask;
+  // A blocked object whose key could not be deleted; once per object per
+  // run, so the user learns it stays installed without being told every tick.
+  std::function<void(const scanner::RemovalFailure&)> on_stuck_object;
+  // "Delete" in the alert left keys behind.
+  std::function<void(const std::vector<scanner::RemovalFailure>&)> on_delete_failed;
+};
+
+// The work of one guard tick, without its timer: holds the start page, runs
+// the pop-up pass, removes blocked objects silently and asks about new ones.
+// Errors (a list, backup or start page that cannot be written) end the tick
+// and go to the caller.
+class WatchCycle {
+ public:
+  WatchCycle(WatchServices services, WatchHooks hooks);
+
+  // One tick's work; true when the user asked to stop the guard.
+  bool Run();
+  // A stop that arrives while an alert is up: no further object is looked
+  // at in this tick, and Run returns true.
+  void RequestStop() { stop_requested_ = true; }
+
+  // `CurrentCLSID`: the object the alert shows; kept until the next one.
+  const std::string& current_clsid() const { return current_clsid_; }
+
+ private:
+  void HoldStartPage();
+  // False when the tick is to end.
+  bool Examine(const std::string& clsid);
+  void RemoveBlocked(const std::string& clsid);
+  void Act(int answer, const std::string& clsid);
+
+  WatchServices services_;
+  WatchHooks hooks_;
+  std::string current_clsid_;
+  bool stop_requested_ = false;
+  std::unordered_set<std::string, lists::CaseInsensitiveHash, lists::CaseInsensitiveEqual>
+      reported_stuck_;
+};
+
+// The balloon text for a blocked object that stays registered.
+std::string StuckObjectNotice(const scanner::RemovalFailure& failure);
+
+}  // namespace qb::guardian

@@ -1,0 +1,392 @@
+#include <cstdlib>
+
+#include "app/control_ids.h"
+#include "harness/program_test.h"
+#include "harness/samples.h"
+
+namespace qb::e2e {
+namespace {
+
+constexpr wchar_t kA[] = L"E2E0000A-0000-4000-8000-00000000000A";
+constexpr wchar_t kB[] = L"E2E0000B-0000-4000-8000-00000000000B";
+constexpr wchar_t kAlertCaption[] = L": Alert! :";
+constexpr wchar_t kStartPageKey[] = L"Software\\Microsoft\\Internet Explorer\\Main";
+
+std::wstring Braced(const std::wstring& clsid) { return L"{" + clsid + L"}"; }
+std::wstring ObjectKey(const std::wstring& clsid) {
+  return std::wstring(kBhoKey) + L"\\" + Braced(clsid);
+}
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+class GuardianTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    DeleteTree(HKEY_CURRENT_USER, kStartPageKey);
+  }
+
+  // The guard's visible state on the main window.
+  std::wstring StartStopCaption() { return TextOf(Control(main_, ids::kBtStartStopGuardian)); }
+  std::wstring TimerState() { return TextOf(Control(main_, ids::kLTimerState)); }
+
+  // Started by AutoStart, silently, with the main window shown.
+  void StartGuarding() {
+    ASSERT_TRUE(StartProgram(L"nohint"));
+    ASSERT_TRUE(WaitUntil([&] { return StartStopCaption() == L"&Stop"; }));
+  }
+
+  HWND WaitForAlert(DWORD timeout_ms = 5000) {
+    HWND alert = nullptr;
+    WaitUntil(
+        [&] {
+          alert = FindTopLevel(process_.id(), L"TfrmAlert", kAlertCaption);
+          return alert && ::IsWindowVisible(alert);
+        },
+        timeout_ms);
+    return alert && ::IsWindowVisible(alert) ? alert : nullptr;
+  }
+  bool AlertShown() {
+    HWND alert = FindTopLevel(process_.id(), L"TfrmAlert", kAlertCaption);
+    return alert && ::IsWindowVisible(alert);
+  }
+  void AnswerAlert(HWND alert, int button) {
+    Click(Control(alert, button));
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(alert); }));
+  }
+  // Long enough for several ticks.
+  static void LetTicksPass() { ::Sleep(1500); }
+};
+
+TEST_F(GuardianTest, SwitchingOnHidesTheWindowAndSwitchingOffShowsItWithTheCaptions) {
+  SetSetting(L"AutoStart", L"0");
+  SetSetting(L"StartMinimized", L"0");
+  ASSERT_TRUE(StartProgram());
+  ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
+  EXPECT_EQ(TimerState(), L"is off");
+  Click(Control(main_, ids::kBtVodUridazur));
+  ASSERT_TRUE(WaitUntil([&] { return IsEnabled(Control(main_, ids::kBtStartStopGuardian)); }));
+  EXPECT_FALSE(IsEnabled(Control(main_, ids::kCheckBox1)));
+
+  Click(Control(main_, ids::kBtStartStopGuardian));
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main_); }));
+  EXPECT_EQ(StartStopCaption(), L"&Stop");
+  EXPECT_EQ(TimerState(), L"is active");
+  EXPECT_FALSE(IsEnabled(Control(main_, ids::kBtScanner)));
+  EXPECT_FALSE(IsEnabled(Control(main_, ids::kBtIgnoredObjects)));
+  EXPECT_FALSE(IsEnabled(Control(main_, ids::kBtBlockedObjects)));
+  EXPECT_TRUE(IsEnabled(Control(main_, ids::kCheckBox1)));
+
+  PostCommand(main_, ids::kAStartStopGuardian);  // the menu item
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
+  EXPECT_EQ(StartStopCaption(), L"&Start");
+  EXPECT_EQ(TimerState(), L"is off");
+  EXPECT_TRUE(IsEnabled(Control(main_, ids::kBtScanner)));
+  EXPECT_FALSE(IsEnabled(Control(main_, ids::kCheckBox1)));
+  EXPECT_FALSE(IsEnabled(Control(main_, ids::kBtRemoveObject)));
+}
+
+TEST_F(GuardianTest, TheStateLabelIsCentredUnderTheCaption) {
+  StartGuarding();
+  const auto centre = [](HWND window) {
+    RECT rect;
+    ::GetWindowRect(window, &rect);
+    return (rect.left + rect.right) / 2;
+  };
+  EXPECT_LE(
+      std::abs(centre(Control(main_, ids::kLTimerState)) - centre(Control(main_, ids::kLCaption))),
+      1);
+  RECT state;
+  RECT caption;
+  ::GetWindowRect(Control(main_, ids::kLTimerState), &state);
+  ::GetWindowRect(Control(main_, ids::kLCaption), &caption);
+  EXPECT_LT(state.right - state.left, caption.right - caption.left) << "sized to its text";
+}
+
+TEST_F(GuardianTest, NoHintGivesNoNoticeAndTheGuardStartsWithTheWindowAsDecidedAtStart) {
+  StartGuarding();
+  EXPECT_FALSE(WaitForMessageBox(process_.id(), L": Vod Uridazur is active :", 1500));
+  EXPECT_TRUE(process_.running());
+}
+
+TEST_F(GuardianTest, StartMinimizedHidesAtStartAndNohideInAnyCaseShowsTheWindow) {
+  SetSetting(L"AutoStart", L"0");
+  ASSERT_TRUE(StartProgram());
+  ::Sleep(500);
+  EXPECT_FALSE(::IsWindowVisible(main_));
+  process_.Close();
+
+  ASSERT_TRUE(StartProgram(L"nOhIdE"));
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
+  process_.Close();
+
+  ASSERT_TRUE(StartProgram(L"x NOHIDE"));  // the second argument is never read
+  ::Sleep(500);
+  EXPECT_FALSE(::IsWindowVisible(main_));
+}
+
+TEST_F(GuardianTest, ANewObjectRaisesTheAlertWithItsDetails) {
+  Register({Braced(kA), L"Sample helper", SampleHelperPath()});
+  SetSetting(L"StartMinimized", L"0");
+  StartGuarding();
+  HWND alert = WaitForAlert();
+  ASSERT_TRUE(alert);
+  const VersionStrings version = ReadVersionStrings(SampleHelperPath());
+  EXPECT_EQ(TextOf(Control(alert, ids::kAlertEdit1)), SampleHelperPath());
+  EXPECT_EQ(TextOf(Control(alert, ids::kAlertEdit6)), L"Sample helper");
+  EXPECT_EQ(TextOf(Control(alert, ids::kAlertEdit2)), version.description);
+  EXPECT_EQ(TextOf(Control(alert, ids::kAlertEdit3)), version.file_version);
+  EXPECT_EQ(TextOf(Control(alert, ids::kAlertEdit4)), version.product_name);
+  EXPECT_EQ(TextOf(Control(alert, ids::kAlertEdit5)), version.publisher);
+  EXPECT_EQ(TextOf(Control(alert, ids::kAlertText)), L"Suspicious object is detected!");
+  EXPECT_EQ(TextOf(Control(alert, ids::kBitBtn1)), L"Allow and ignore");
+  EXPECT_EQ(TextOf(Control(alert, ids::kBitBtn2)), L"Delete");
+  EXPECT_EQ(TextOf(Control(alert, ids::kBitBtn3)), L"Stop Guardian");
+  EXPECT_EQ(::GetWindowLongW(alert, GWL_STYLE) & WS_SYSMENU, 0);
+  EXPECT_FALSE(IsEnabled(main_)) << "the rest of the program waits";
+}
+
+TEST_F(GuardianTest, EscapeEnterAndTheCloseCommandsLeaveTheAlertOpen) {
+  Register({Braced(kA), L"Sample helper", SampleHelperPath()});
+  StartGuarding();
+  HWND alert = WaitForAlert();
+  ASSERT_TRUE(alert);
+  PressKey(alert, VK_ESCAPE);
+  PressKey(alert, VK_RETURN);
+  ::PostMessageW(alert, WM_CLOSE, 0, 0);
+  ::PostMessageW(alert, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(FlushPostedMessages(Control(main_, ids::kLbMain)));
+  ::Sleep(300);
+  EXPECT_TRUE(::IsWindowVisible(alert));
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
+  EXPECT_FALSE(folder_.Read(L"ICLSIDs.txt"));
+}
+
+TEST_F(GuardianTest, TabFromTheFreshAlertReachesDeleteFirst) {
+  Register({Braced(kA), L"Sample helper", SampleHelperPath()});
+  StartGuarding();
+  HWND alert = WaitForAlert();
+  ASSERT_TRUE(alert);
+  GUITHREADINFO info{sizeof info};
+  const DWORD thread = ::GetWindowThreadProcessId(alert, nullptr);
+  ASSERT_TRUE(WaitUntil([&] {
+    return ::GetGUIThreadInfo(thread, &info) && info.hwndFocus == Control(alert, ids::kAlertPanel1);
+  }));
+  PressKey(info.hwndFocus, VK_TAB);
+  EXPECT_TRUE(WaitUntil([&] {
+    return ::GetGUIThreadInfo(thread, &info) && info.hwndFocus == Control(alert, ids::kBitBtn2);
+  }));
+}
+
+TEST_F(GuardianTest, AllowAndIgnoreListsTheObjectWhichStaysAndIsNotAskedAgain) {
+  Register({Braced(kA), L"Sample helper", SampleHelperPath()});
+  StartGuarding();
+  HWND alert = WaitForAlert();
+  ASSERT_TRUE(alert);
+  AnswerAlert(alert, ids::kBitBtn1);
+  EXPECT_TRUE(WaitUntil([&] { return folder_.Read(L"ICLSIDs.txt").has_value(); }));
+  EXPECT_EQ(folder_.Read(L"ICLSIDs.txt"), Narrow(kA) + "\r\n");
+  LetTicksPass();
+  EXPECT_FALSE(AlertShown());
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
+}
+
+TEST_F(GuardianTest, DeleteBacksUpAndBlocksAndAReturningObjectIsRemovedSilently) {
+  Register({Braced(kA), L"Sample helper", SampleHelperPath()});
+  StartGuarding();
+  HWND alert = WaitForAlert();
+  ASSERT_TRUE(alert);
+  AnswerAlert(alert, ids::kBitBtn2);
+  EXPECT_TRUE(WaitUntil([&] { return !KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)); }));
+  EXPECT_EQ(folder_.Read(L"BCLSIDs.txt"), Narrow(kA) + "\r\n");
+  EXPECT_EQ(folder_.FilesIn(L"backup").size(), 1u);
+
+  Register({Braced(kA), L"Sample helper", SampleHelperPath()});
+  const ULONGLONG registered = ::GetTickCount64();
+  ASSERT_TRUE(WaitUntil([&] { return !KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)); }, 3000));
+  EXPECT_LE(::GetTickCount64() - registered, 1500u) << "within about a second";
+  EXPECT_FALSE(AlertShown());
+  EXPECT_EQ(folder_.FilesIn(L"backup").size(), 1u) << "no backup for a blocked object";
+}
+
+TEST_F(GuardianTest, StopGuardianLeavesTheSecondObjectUnaskedAndTheGuardOff) {
+  Register({Braced(kA), L"Sample helper", SampleHelperPath()});
+  Register({Braced(kB), L"Sample helper", SampleHelperPath()});
+  SetSetting(L"StartMinimized", L"1");
+  StartGuarding();
+  HWND alert = WaitForAlert();
+  ASSERT_TRUE(alert);
+  AnswerAlert(alert, ids::kBitBtn3);
+  EXPECT_TRUE(WaitUntil([&] { return StartStopCaption() == L"&Start"; }));
+  EXPECT_EQ(TimerState(), L"is off");
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
+  LetTicksPass();
+  EXPECT_FALSE(AlertShown());
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kB)));
+  EXPECT_FALSE(folder_.Read(L"ICLSIDs.txt"));
+}
+
+TEST_F(GuardianTest, AStopFromTheMenuDuringAnAlertTakesEffectWhenItIsAnswered) {
+  Register({Braced(kA), L"Sample helper", SampleHelperPath()});
+  Register({Braced(kB), L"Sample helper", SampleHelperPath()});
+  StartGuarding();
+  HWND alert = WaitForAlert();
+  ASSERT_TRUE(alert);
+  PostCommand(main_, ids::kAStartStopGuardian);  // the tray menu's item
+  ::Sleep(1200);
+  EXPECT_TRUE(::IsWindowVisible(alert)) << "no second tick, no second alert";
+  AnswerAlert(alert, ids::kBitBtn1);
+  EXPECT_TRUE(WaitUntil([&] { return StartStopCaption() == L"&Start"; }));
+  LetTicksPass();
+  EXPECT_FALSE(AlertShown());
+  EXPECT_EQ(folder_.Read(L"ICLSIDs.txt"), Narrow(kA) + "\r\n");
+}
+
+TEST_F(GuardianTest, AListThatCannotBeWrittenStopsTheGuardVisibly) {
+  Register({Braced(kA), L"Sample helper", SampleHelperPath()});
+  folder_.Write(L"ICLSIDs.txt", "");
+  SetSetting(L"StartMinimized", L"1");
+  StartGuarding();
+  HWND alert = WaitForAlert();
+  ASSERT_TRUE(alert);
+  // Held open by another program: the list cannot be saved.
+  HANDLE held = ::CreateFileW(folder_.File(L"ICLSIDs.txt").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  AnswerAlert(alert, ids::kBitBtn1);
+  const auto error = AnswerMessageBox(process_.id(), L": Quellbright :", IDOK);
+  ::CloseHandle(held);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->rfind(L"Cannot create file ", 0), 0u);
+  EXPECT_TRUE(WaitUntil([&] { return StartStopCaption() == L"&Start"; }));
+  EXPECT_EQ(TimerState(), L"is off");
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
+  EXPECT_TRUE(IsEnabled(Control(main_, ids::kBtScanner)));
+}
+
+TEST_F(GuardianTest, AHeldStartPageIsRestoredWithinASecond) {
+  SetSetting(L"SetHomePage", L"1");
+  SetSetting(L"HomePage", L"http://home.example/");
+  StartGuarding();
+  ASSERT_TRUE(WaitUntil([&] {
+    return ReadString(HKEY_CURRENT_USER, kStartPageKey, L"Start Page") == L"http://home.example/";
+  }));
+  SetString(HKEY_CURRENT_USER, kStartPageKey, L"Start Page", L"http://hijack.example/");
+  const ULONGLONG changed = ::GetTickCount64();
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        return ReadString(HKEY_CURRENT_USER, kStartPageKey, L"Start Page") ==
+               L"http://home.example/";
+      },
+      3000));
+  EXPECT_LE(::GetTickCount64() - changed, 1500u) << "within about a second";
+}
+
+TEST_F(GuardianTest, WithTheGuardOffTheStartPageIsLeftAlone) {
+  SetSetting(L"SetHomePage", L"1");
+  SetSetting(L"AutoStart", L"0");
+  ASSERT_TRUE(StartProgram(L"NOHIDE"));
+  LetTicksPass();
+  EXPECT_FALSE(ReadString(HKEY_CURRENT_USER, kStartPageKey, L"Start Page"));
+}
+
+// Windows of this test process that count the close requests they get and
+// stay open, so that the pass can be watched over several ticks.
+class PopupWindows {
+ public:
+  PopupWindows() {
+    WNDCLASSW window_class{};
+    window_class.lpfnWndProc = Procedure;
+    window_class.hInstance = ::GetModuleHandleW(nullptr);
+    window_class.lpszClassName = L"IEFrame";
+    ::RegisterClassW(&window_class);
+  }
+  ~PopupWindows() {
+    for (HWND window : windows_) ::DestroyWindow(window);
+  }
+
+  HWND Make(const wchar_t* title, DWORD style) {
+    HWND window = ::CreateWindowW(L"IEFrame", title, style, 0, 0, 200, 100, nullptr, nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr);
+    windows_.push_back(window);
+    return window;
+  }
+  static int Closes(HWND window) {
+    return static_cast<int>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  }
+  // Waits while handling this thread's messages, as the windows need.
+  static void Pump(DWORD milliseconds) {
+    const ULONGLONG end = ::GetTickCount64() + milliseconds;
+    while (::GetTickCount64() < end) {
+      MSG message;
+      while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+      ::Sleep(10);
+    }
+  }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_CLOSE) {
+      ::SetWindowLongPtrW(window, GWLP_USERDATA, Closes(window) + 1);
+      return 0;
+    }
+    return ::DefWindowProcW(window, message, wparam, lparam);
+  }
+
+  std::vector<HWND> windows_;
+};
+
+TEST_F(GuardianTest, ThePopUpBlockerClosesOnlyTitledBrowserWindowsWithoutMaximiseBox) {
+  PopupWindows popups;
+  HWND popup = popups.Make(L"Advert", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE);
+  HWND browser = popups.Make(L"Browser",
+                             WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX | WS_VISIBLE);
+  HWND untitled = popups.Make(L"", WS_POPUP | WS_VISIBLE);
+  HWND hidden = popups.Make(L"Hidden", WS_POPUP | WS_CAPTION);
+  StartGuarding();
+  PopupWindows::Pump(1500);
+  EXPECT_GE(PopupWindows::Closes(popup), 1);
+  EXPECT_EQ(PopupWindows::Closes(browser), 0);
+  EXPECT_EQ(PopupWindows::Closes(untitled), 0);
+  EXPECT_EQ(PopupWindows::Closes(hidden), 0);
+}
+
+TEST_F(GuardianTest, WithTheBlockerOffNoWindowIsClosed) {
+  PopupWindows popups;
+  HWND popup = popups.Make(L"Advert", WS_POPUP | WS_CAPTION | WS_VISIBLE);
+  SetSetting(L"EnablePopUpBlocker", L"0");
+  StartGuarding();
+  PopupWindows::Pump(1500);
+  EXPECT_EQ(PopupWindows::Closes(popup), 0);
+}
+
+TEST_F(GuardianTest, MinimisingTheFirstTimeShowsTheHintOnceAndStoresIt) {
+  SetSetting(L"AutoStart", L"0");
+  ASSERT_TRUE(StartProgram(L"NOHIDE"));
+  ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
+  ::PostMessageW(main_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main_); }));
+  EXPECT_TRUE(WaitUntil([&] { return Setting(L"TrayHint") == L"1"; }));
+  EXPECT_FALSE(::IsIconic(main_)) << "not left minimised on the taskbar";
+
+  // Shown again and minimised again: the window goes, nothing more is stored.
+  ::PostMessageW(main_, WM_USER, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
+  DeleteTree(HKEY_CURRENT_USER, kSettingsKey);
+  ::PostMessageW(main_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main_); }));
+  ASSERT_TRUE(FlushPostedMessages(Control(main_, ids::kLbMain)));
+  EXPECT_FALSE(Setting(L"TrayHint"));
+}
+
+TEST_F(GuardianTest, ClosingWhileTheAlertIsUpEndsTheProgram) {
+  Register({Braced(kA), L"Sample helper", SampleHelperPath()});
+  StartGuarding();
+  ASSERT_TRUE(WaitForAlert());
+  PostCommand(main_, ids::kCloseprogram1);
+  EXPECT_EQ(process_.WaitForExit(5000), 0u);
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
+}
+
+}  // namespace
+}  // namespace qb::e2e

@@ -1,0 +1,72 @@
+#include "guardian/popup_blocker.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/memory_window_list.h"
+
+namespace qb::guardian {
+namespace {
+
+using Window = platform::MemoryWindowList::Window;
+
+struct Case {
+  const char* name;
+  Window window;
+  int close_requests;
+};
+
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
+class PopupRuleTest : public ::testing::TestWithParam<Case> {};
+
+TEST_P(PopupRuleTest, ClosesExactlyTitledUnmaximisableBrowserWindows) {
+  platform::MemoryWindowList windows;
+  windows.Add(GetParam().window);
+  RunPopupPass(windows);
+  EXPECT_EQ(windows.close_requests().size(), static_cast<std::size_t>(GetParam().close_requests));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, PopupRuleTest,
+    ::testing::Values(
+        Case{"browser pop-up", {1, "Ad", "IEFrame", true, false}, 1},
+        Case{"browser with maximise box", {1, "Ad", "IEFrame", true, true}, 0},
+        Case{"no title", {1, "", "IEFrame", true, false}, 0},
+        Case{"hidden", {1, "Ad", "IEFrame", false, false}, 0},
+        Case{"other capitals", {1, "Ad", "ieframe", true, false}, 0},
+        Case{"other capitals of IFRAME", {1, "Ad", "IFrame", true, false}, 0},
+        Case{"fragment inside a name", {1, "Ad", "MyIFRAMEHost", true, false}, 1},
+        Case{"dialog frame", {1, "Ad", "Internet Explorer_TridentDlgFrame", true, false}, 1},
+        // "IEFrame" does not contain "IFRAME" (case-sensitive), but this does.
+        Case{"two fragments", {1, "Ad", "IEFrame IFRAME", true, false}, 2},
+        Case{"unrelated class", {1, "Ad", "Notepad", true, false}, 0}),
+    [](const ::testing::TestParamInfo<Case>& info) {
+      std::string name = info.param.name;
+      for (char& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+      }
+      return name;
+    });
+
+TEST(PopupPassTest, VisitsEveryWindowInOrderAndReadsStylesOnlyOfCandidates) {
+  platform::MemoryWindowList windows;
+  windows.Add({7, "One", "IEFrame", true, false});
+  windows.Add({8, "Two", "Edit", true, false});
+  windows.Add({9, "Three", "IFRAME", true, false});
+  RunPopupPass(windows);
+  EXPECT_EQ(windows.close_requests(), (std::vector<platform::WindowId>{7, 9}));
+  EXPECT_EQ(windows.style_reads(), 2);
+
+  // Nothing is kept: a window that stays is asked again.
+  RunPopupPass(windows);
+  EXPECT_EQ(windows.close_requests().size(), 4u);
+}
+
+TEST(PopupPassTest, FragmentsAreCountedOncePerFragment) {
+  EXPECT_EQ(MatchingFragments("IEFrame"), 1);
+  EXPECT_EQ(MatchingFragments("Internet Explorer_TridentDlgFrameIEFrame"), 2);
+  EXPECT_EQ(MatchingFragments(""), 0);
+}
+
+}  // namespace
+}  // namespace qb::guardian

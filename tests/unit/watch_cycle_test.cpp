@@ -1,0 +1,257 @@
+#include "guardian/watch_cycle.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "error_matchers.h"
+#include "platform/memory_files.h"
+#include "platform/memory_registry.h"
+#include "platform/memory_window_list.h"
+#include "registry/registry_key.h"
+#include "scanner/helper_objects.h"
+#include "scanner/removal_paths.h"
+
+namespace qb::guardian {
+namespace {
+
+using platform::RegistryRoot;
+using qb::testing::ErrorOf;
+
+constexpr char kA[] = "E2E0000A-0000-4000-8000-00000000000A";
+constexpr char kB[] = "E2E0000B-0000-4000-8000-00000000000B";
+constexpr char kC[] = "E2E0000C-0000-4000-8000-00000000000C";
+constexpr char kD[] = "E2E0000D-0000-4000-8000-00000000000D";
+
+std::string Ascii(std::u16string_view text) { return std::string(text.begin(), text.end()); }
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = lists::FoldCase(c);
+  return text;
+}
+
+// A machine with an in-memory registry, files and windows, and an alert
+// that answers from a script and records what it was asked.
+class WatchCycleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    files.CreateDirectories("/p");
+    files.Put("/p/CLSIDs.txt", "");
+    lists.Load();
+  }
+
+  void Register(const std::string& clsid) {
+    registry.SetString(RegistryRoot::LocalMachine, scanner::RemovedKeyPath(clsid), "x", "y");
+  }
+  bool Registered(const std::string& clsid) {
+    return registry.KeyExists(RegistryRoot::LocalMachine, scanner::RemovedKeyPath(clsid));
+  }
+  void List(const std::string& file, const std::string& text) {
+    files.Put("/p/" + file, text + "\r\n");
+    lists.Load();
+  }
+  std::string StartPage() {
+    registry::RegistryKey key(registry, RegistryRoot::CurrentUser);
+    return key.OpenKey(kStartPageKey, false) ? key.ReadString(kStartPageValue) : "(none)";
+  }
+  std::set<std::string> Backups() const {
+    std::set<std::string> backups;
+    for (const std::string& name : files.FileNames()) {
+      if (name.starts_with("/p/backup/")) backups.insert(name);
+    }
+    return backups;
+  }
+
+  platform::MemoryRegistry registry;
+  platform::MemoryFiles files;
+  platform::MemoryWindowList windows;
+  platform::FixedClock clock{{2004, 3, 5, 9, 7, 2, 0}};
+  lists::ClsidLists lists{files, "/p"};
+  settings::Settings settings;
+  scanner::ObjectRemoval removal{registry, files, clock, "/p", lists.blocked, Ascii};
+
+  std::vector<int> answers;  // given in turn
+  std::function<void()> during_alert;
+  std::vector<std::string> asked;  // CurrentCLSID at each alert
+  std::vector<std::string> stuck;  // balloons about objects that stay
+  std::vector<std::vector<scanner::RemovalFailure>> not_removed;
+  WatchCycle cycle{
+      {registry, lists, settings, removal, windows},
+      {[this] {
+         asked.push_back(cycle.current_clsid());
+         if (during_alert) during_alert();
+         return answers.at(asked.size() - 1);
+       },
+       [this](const scanner::RemovalFailure& f) { stuck.push_back(f.clsid); },
+       [this](const std::vector<scanner::RemovalFailure>& f) { not_removed.push_back(f); }}};
+};
+
+TEST_F(WatchCycleTest, KnownThenIgnoredThenBlockedDecideAndOnlyNewObjectsAreAsked) {
+  for (const char* clsid : {kA, kB, kC, kD}) Register(clsid);
+  files.Put("/p/CLSIDs.txt", std::string(kA) + "\r\n");
+  files.Put("/p/ICLSIDs.txt", Lower(kB) + "\r\n");
+  // Known or ignored wins over blocked: those objects are never removed.
+  files.Put("/p/BCLSIDs.txt", std::string(kA) + "\r\n" + kB + "\r\n" + kC + "\r\n");
+  lists.Load();
+  settings.MakeBackup = true;
+  answers = {kAlertIgnore};
+
+  EXPECT_FALSE(cycle.Run());
+  EXPECT_TRUE(Registered(kA));
+  EXPECT_TRUE(Registered(kB));
+  EXPECT_FALSE(Registered(kC)) << "blocked: removed";
+  EXPECT_TRUE(Backups().empty()) << "a blocked object is removed without a backup";
+  EXPECT_EQ(asked, std::vector<std::string>{kD});
+  EXPECT_TRUE(Registered(kD));
+}
+
+TEST_F(WatchCycleTest, TheCurrentClsidIsCharacters2To37OfTheKeyName) {
+  registry.CreateKey(RegistryRoot::LocalMachine,
+                     std::string(scanner::kBrowserHelperObjectsKey + 1) + "\\xNOT-A-CLSID");
+  registry.CreateKey(RegistryRoot::LocalMachine,
+                     std::string(scanner::kBrowserHelperObjectsKey + 1) + "\\{" + kA + "}tail");
+  answers = {kAlertClosing, kAlertClosing};
+  cycle.Run();
+  EXPECT_EQ(asked, (std::vector<std::string>{"NOT-A-CLSID", kA})) << "the registry's order";
+  EXPECT_EQ(cycle.current_clsid(), kA) << "kept after the tick";
+}
+
+TEST_F(WatchCycleTest, AllowAndIgnoreListsTheObjectOnceAndLeavesItRegistered) {
+  Register(kA);
+  answers = {kAlertIgnore};
+  cycle.Run();
+  EXPECT_TRUE(Registered(kA));
+  EXPECT_EQ(files.Get("/p/ICLSIDs.txt"), std::string(kA) + "\r\n");
+  cycle.Run();  // no second question
+  EXPECT_EQ(asked.size(), 1u);
+}
+
+TEST_F(WatchCycleTest, DeleteBacksUpWhenAskedThenBlocksAndRemoves) {
+  Register(kA);
+  Register(kB);
+  settings.MakeBackup = true;
+  answers = {kAlertDelete, kAlertDelete};
+  cycle.Run();
+  EXPECT_FALSE(Registered(kA));
+  EXPECT_FALSE(Registered(kB));
+  EXPECT_EQ(Backups().size(), 2u) << "one backup per answer";
+  EXPECT_EQ(files.Get("/p/BCLSIDs.txt"), std::string(kA) + "\r\n" + kB + "\r\n");
+  EXPECT_TRUE(not_removed.empty());
+
+  // Registered again: removed by the next tick, without a question.
+  Register(kA);
+  cycle.Run();
+  EXPECT_FALSE(Registered(kA));
+  EXPECT_EQ(asked.size(), 2u);
+}
+
+TEST_F(WatchCycleTest, DeleteWithoutBackupSettingWritesNoBackup) {
+  Register(kA);
+  settings.MakeBackup = false;
+  answers = {kAlertDelete};
+  cycle.Run();
+  EXPECT_FALSE(Registered(kA));
+  EXPECT_TRUE(Backups().empty());
+}
+
+TEST_F(WatchCycleTest, StopEndsTheLoopAtOnceAndIsReported) {
+  Register(kA);
+  Register(kB);
+  answers = {kAlertStop};
+  EXPECT_TRUE(cycle.Run());
+  EXPECT_EQ(asked.size(), 1u) << "the second object is not asked about";
+  EXPECT_TRUE(Registered(kA));
+  EXPECT_FALSE(files.Get("/p/ICLSIDs.txt"));
+
+  // The stop request belongs to one tick.
+  answers = {kAlertStop, kAlertClosing, kAlertClosing};
+  EXPECT_FALSE(cycle.Run());
+  EXPECT_EQ(asked.size(), 3u);
+}
+
+TEST_F(WatchCycleTest, AStopRequestedDuringAnAlertEndsTheTickAfterTheAnswer) {
+  Register(kA);
+  Register(kB);
+  during_alert = [this] { cycle.RequestStop(); };
+  answers = {kAlertIgnore, kAlertIgnore};
+  EXPECT_TRUE(cycle.Run());
+  EXPECT_EQ(asked.size(), 1u);
+  EXPECT_EQ(files.Get("/p/ICLSIDs.txt"), std::string(kA) + "\r\n") << "the answer is carried out";
+}
+
+TEST_F(WatchCycleTest, ClosingAnswersGoOnWithTheNextObject) {
+  Register(kA);
+  Register(kB);
+  answers = {kAlertClosing, kAlertClosing};
+  EXPECT_FALSE(cycle.Run());
+  EXPECT_EQ(asked.size(), 2u);
+  EXPECT_TRUE(Registered(kA));
+  EXPECT_TRUE(Registered(kB));
+}
+
+TEST_F(WatchCycleTest, ABlockedObjectThatStaysIsToldOncePerRunAndRetriedSilently) {
+  Register(kA);
+  List("BCLSIDs.txt", kA);
+  registry.Protect(RegistryRoot::LocalMachine, scanner::RemovedKeyPath(kA));
+  cycle.Run();
+  cycle.Run();
+  cycle.Run();
+  EXPECT_TRUE(Registered(kA));
+  EXPECT_EQ(stuck, std::vector<std::string>{kA});
+  EXPECT_EQ(StuckObjectNotice({kA, {platform::RegistryStatusKind::AccessDenied, 5}}),
+            "The blocked object {E2E0000A-0000-4000-8000-00000000000A} could not be removed "
+            "(access is denied). It stays installed; Vod Uridazur keeps trying.");
+}
+
+TEST_F(WatchCycleTest, ADeleteThatLeavesTheKeyIsReportedAndNotToldAgainByBalloon) {
+  Register(kA);
+  registry.Protect(RegistryRoot::LocalMachine, scanner::RemovedKeyPath(kA));
+  settings.MakeBackup = false;
+  answers = {kAlertDelete};
+  cycle.Run();
+  ASSERT_EQ(not_removed.size(), 1u);
+  EXPECT_EQ(not_removed[0][0].clsid, kA);
+  cycle.Run();  // silently retried
+  EXPECT_TRUE(stuck.empty());
+  EXPECT_EQ(asked.size(), 1u);
+}
+
+TEST_F(WatchCycleTest, TheStartPageIsWrittenEveryTickOnlyWhenHeld) {
+  registry.SetString(RegistryRoot::CurrentUser, kStartPageKey, kStartPageValue, "http://x/");
+  cycle.Run();
+  EXPECT_EQ(StartPage(), "http://x/");
+  settings.SetHomePage = true;
+  settings.HomePage = "http://home/";
+  cycle.Run();
+  EXPECT_EQ(StartPage(), "http://home/");
+}
+
+TEST_F(WatchCycleTest, AnErrorEndsTheTickAtItsStep) {
+  Register(kA);
+  settings.SetHomePage = true;
+  registry.CreateKey(RegistryRoot::CurrentUser, kStartPageKey);
+  registry.Protect(RegistryRoot::CurrentUser, kStartPageKey);
+  EXPECT_NE(ErrorOf([&] { cycle.Run(); }), "(no error)");
+  EXPECT_TRUE(asked.empty()) << "the objects come after the start page";
+
+  // A blocked list that cannot be saved stops at the answer.
+  settings.SetHomePage = false;
+  files.FailWritesTo("/p/BCLSIDs.txt");
+  settings.MakeBackup = false;
+  answers = {kAlertDelete};
+  EXPECT_EQ(ErrorOf([&] { cycle.Run(); }), "Cannot create file /p/BCLSIDs.txt");
+  EXPECT_TRUE(Registered(kA));
+}
+
+TEST_F(WatchCycleTest, ThePopUpPassRunsOnlyWithTheBlockerOn) {
+  windows.Add({1, "Ad", "IEFrame", true, false});
+  settings.EnablePopUpBlocker = false;
+  cycle.Run();
+  EXPECT_TRUE(windows.close_requests().empty());
+  settings.EnablePopUpBlocker = true;
+  cycle.Run();
+  EXPECT_EQ(windows.close_requests(), std::vector<platform::WindowId>{1});
+}
+
+}  // namespace
+}  // namespace qb::guardian
