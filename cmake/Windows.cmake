@@ -78,3 +78,7 @@ set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 add_subdirectory(tests/e2e)
+
+# The installer, cross-built with NSIS (Debian package nsis).
+find_program(QB_MAKENSIS makensis REQUIRED)
+add_subdirectory(installer)
