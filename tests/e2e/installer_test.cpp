@@ -1,12 +1,16 @@
-#include <algorithm>
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "app/control_ids.h"
 #include "harness/installation.h"
 #include "harness/program.h"
 #include "harness/registry_fixture.h"
 #include "harness/ui.h"
-
-#include <gtest/gtest.h>
 
 namespace qb::e2e {
 namespace {
@@ -197,6 +201,43 @@ TEST_F(InstallerTest, SilentUninstallRemovesTheProgramAndKeepsListsAndBackups) {
   EXPECT_FALSE(ReadString(HKEY_CURRENT_USER, kRunKey, L"Quellbright"));
   EXPECT_TRUE(ReadString(HKEY_CURRENT_USER, kRunKey, L"E2E other"));
   ExpectUserDataKept(folder_);
+}
+
+TEST_F(InstallerTest, UninstallRemovesListsAndBackupsWhenTheUserTicksThem) {
+  ASSERT_EQ(InstallSilently(folder_), 0u);
+  WriteUserData(folder_);
+
+  HWND pages = StartUninstallerPages();
+  ASSERT_TRUE(pages);
+  Click(::GetDlgItem(pages, IDOK));  // Next, on the confirmation page
+  // The components page: "Lists and backups" ticked from the keyboard.
+  HWND tree = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    HWND page = ::FindWindowExW(pages, nullptr, L"#32770", nullptr);
+    tree = page ? ::GetDlgItem(page, 1032) : nullptr;
+    return tree && IsWindowVisible(tree);
+  }));
+  // Item handles need no memory of the other process; the selected item
+  // toggles on a typed blank.
+  HTREEITEM second = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    const auto first = ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+    second = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, first));
+    return second != nullptr;
+  }));
+  ::SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(second));
+  TypeCharacter(tree, L' ');
+  Click(::GetDlgItem(pages, IDOK));  // Uninstall
+  // The uninstall entry goes last; then Close.
+  ASSERT_TRUE(WaitUntil([] { return !KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey); }, 30000));
+  ASSERT_TRUE(WaitUntil([&] { return IsEnabled(::GetDlgItem(pages, IDOK)); }));
+  Click(::GetDlgItem(pages, IDOK));
+  ASSERT_TRUE(WaitForUninstallerCopy());
+
+  EXPECT_FALSE(fs::exists(folder_ / L"ICLSIDs.txt"));
+  EXPECT_FALSE(fs::exists(folder_ / L"BCLSIDs.txt"));
+  EXPECT_FALSE(fs::exists(folder_ / L"backup"));
+  EXPECT_FALSE(fs::exists(folder_));
 }
 
 }  // namespace

@@ -72,6 +72,8 @@ TEST_F(SectionsTest, EachSwitchSetsTheEnabledStatesOfTheTable) {
     SCOPED_TRACE(row.button);
     Click(Control(main_, row.button));
     ASSERT_TRUE(WaitUntil([&] { return HasVisibleStyle(Control(main_, row.action_page)); }));
+    // The page shows before the switch sets the enabled states: let it end.
+    ASSERT_TRUE(FlushPostedMessages(Control(main_, ids::kLbMain)));
     const ActionButtons state = Read();
     EXPECT_EQ(state.scanner_four, row.expected.scanner_four);
     EXPECT_EQ(state.ignored_pair, row.expected.ignored_pair);

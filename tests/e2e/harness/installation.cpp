@@ -36,6 +36,20 @@ bool UninstallerCopyRuns() {
   return found;
 }
 
+struct CaptionSearch {
+  std::wstring prefix;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindByCaptionPrefix(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<CaptionSearch*>(data);
+  if (::IsWindowVisible(window) && TextOf(window).starts_with(search->prefix)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // Wine turns every new Start menu shortcut into a desktop entry of the
 // Unix user; the tests' shortcuts must not land there.
 void KeepShortcutsInThePrefix() {
@@ -107,6 +121,22 @@ bool UninstallSilently(DWORD timeout_ms) {
   const auto command = ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"QuietUninstallString");
   if (!command) return false;
   if (RunCommand(*command, timeout_ms) != 0u) return false;
+  return WaitForUninstallerCopy(timeout_ms);
+}
+
+HWND StartUninstallerPages() {
+  const auto command = ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"UninstallString");
+  if (!command || RunCommand(*command) != 0u) return nullptr;
+  // The copy's window: another process than the one started, hence by caption.
+  CaptionSearch search{L"Quellbright Uninstall"};
+  WaitUntil([&] {
+    ::EnumWindows(FindByCaptionPrefix, reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr;
+  });
+  return search.found;
+}
+
+bool WaitForUninstallerCopy(DWORD timeout_ms) {
   return WaitUntil([] { return !UninstallerCopyRuns(); }, timeout_ms);
 }
 

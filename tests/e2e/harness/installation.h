@@ -33,6 +33,12 @@ std::optional<DWORD> InstallSilently(const std::optional<std::filesystem::path>&
 // would, and waits for the copy of the uninstaller that does the work.
 bool UninstallSilently(DWORD timeout_ms = 60000);
 
+// Starts the registered uninstall command, whose pages the copy of the
+// uninstaller shows; their window, or nullptr when none came.
+HWND StartUninstallerPages();
+// True once the copy of the uninstaller has ended.
+bool WaitForUninstallerCopy(DWORD timeout_ms = 60000);
+
 // Starts quellbright.exe of an installed program folder.
 Process StartInstalled(const std::filesystem::path& folder);
 
