@@ -110,3 +110,6 @@ target_compile_definitions(qb_tick_leak_check PRIVATE QB_COUNT_HANDLES)
 add_test(NAME TickLeakCheck.TenThousandTicksLeaveNothingBehind COMMAND qb_tick_leak_check)
 set_tests_properties(TickLeakCheck.TenThousandTicksLeaveNothingBehind PROPERTIES
   RUN_SERIAL TRUE TIMEOUT 300)
+# The installer, cross-built with NSIS (Debian package nsis).
+find_program(QB_MAKENSIS makensis REQUIRED)
+add_subdirectory(installer)

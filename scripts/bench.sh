@@ -26,7 +26,7 @@ if [ $scan = 1 ]; then
 fi
 
 if [ $fill = 1 ]; then
-  ensure_packages cmake make mingw-w64 wine wine64 xvfb x11-utils fp-utils
+  ensure_packages cmake make mingw-w64 wine wine64 xvfb x11-utils fp-utils nsis
   say "List fill benchmark (under Wine)"
   build_windows --target qb_fill_benchmark >/dev/null
   # A prefix of its own: the benchmark replaces the registered helper objects.

@@ -14,7 +14,7 @@ if [ "${1:-}" = --demo ]; then
   shift
 fi
 
-ensure_packages cmake make mingw-w64 wine wine64 xvfb x11-utils imagemagick fp-utils
+ensure_packages cmake make mingw-w64 wine wine64 xvfb x11-utils imagemagick fp-utils nsis
 
 say "Building"
 build_windows --target quellbright --target sample_helper >/dev/null

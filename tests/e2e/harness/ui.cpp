@@ -126,11 +126,14 @@ std::vector<std::wstring> ListItems(HWND list) {
   const LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
     const LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, i, 0);
-    if (length == LB_ERR) break;  // the list shrank while it was read
+    // The program may shorten the list while it is read: callers poll again.
+    if (length == LB_ERR) break;
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     // SendMessageW: with the A form, Wine returns UTF-16 across processes.
-    ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
+    const LRESULT copied =
+        ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    if (copied == LB_ERR || copied > length) break;
+    text.resize(static_cast<std::size_t>(copied));
     items.push_back(text);
   }
   return items;
