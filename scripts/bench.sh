@@ -6,14 +6,17 @@
 #   scripts/bench.sh --scan [ARGS]   only the scan benchmark (native); ARGS go to it
 #   scripts/bench.sh --fill [ARGS]   only the list fill benchmark, which drives the
 #                                    real program under Wine; ARGS go to it
+#   scripts/bench.sh --tick          only the guard's tick benchmark, under Wine
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
 scan=1
 fill=1
+tick=1
 case "${1:-}" in
-  --scan) fill=0; shift ;;
-  --fill) scan=0; shift ;;
+  --scan) fill=0; tick=0; shift ;;
+  --fill) scan=0; tick=0; shift ;;
+  --tick) scan=0; fill=0; shift ;;
 esac
 
 if [ $scan = 1 ]; then
@@ -25,16 +28,24 @@ if [ $scan = 1 ]; then
   "$dir/bench/qb_scan_benchmark" "$@"
 fi
 
-if [ $fill = 1 ]; then
+if [ $fill = 1 ] || [ $tick = 1 ]; then
   ensure_packages cmake make mingw-w64 wine wine64 xvfb x11-utils fp-utils nsis
-  say "List fill benchmark (under Wine)"
-  build_windows --target qb_fill_benchmark >/dev/null
-  # A prefix of its own: the benchmark replaces the registered helper objects.
+  build_windows --target qb_fill_benchmark --target qb_tick_benchmark >/dev/null
+  # A prefix of its own: the benchmarks replace the registered helper objects.
   use_wine_prefix "$QB_CACHE_HOME/bench-prefix"
   start_virtual_display
   start_wine
   trap 'stop_wine; kill "$QB_XVFB_PID" 2>/dev/null || true' EXIT
   set_window_management N
+fi
+
+if [ $tick = 1 ]; then
+  say "Guard tick benchmark (under Wine)"
+  timeout 600 wine "$QB_BUILD/win/qb_tick_benchmark.exe" </dev/null
+fi
+
+if [ $fill = 1 ]; then
+  say "List fill benchmark (under Wine)"
   # Wine maps the Unix root to Z:.
   QB_BUILD_DIR="Z:${QB_BUILD//\//\\}\\win" timeout 3600 \
     wine "$QB_BUILD/win/bench/qb_fill_benchmark.exe" "$@" </dev/null
