@@ -57,6 +57,7 @@ struct Machine {
   qb::platform::MemoryRegistry registry;
   qb::platform::MemoryFiles files;
   qb::lists::ClsidLists lists{files, "/p"};
+  qb::platform::Windows1252 code_page;
 };
 
 Machine& TheMachine() {
@@ -64,13 +65,14 @@ Machine& TheMachine() {
   return machine;
 }
 
-std::vector<std::string> ScanLinearly(Machine& machine) {
-  std::vector<std::string> suspicious;
+std::vector<std::u16string> ScanLinearly(Machine& machine) {
+  std::vector<std::u16string> suspicious;
   const auto& known = machine.lists.known.list().entries();
   const auto& ignored = machine.lists.ignored.list().entries();
-  for (const std::string& name : qb::scanner::RegisteredObjectNames(machine.registry)) {
-    std::string clsid = qb::scanner::ClsidFromKeyName(name);
-    if (qb::lists::FindLinear(known, clsid) < 0 && qb::lists::FindLinear(ignored, clsid) < 0) {
+  for (const std::u16string& name : qb::scanner::RegisteredObjectNames(machine.registry)) {
+    std::u16string clsid = qb::scanner::ClsidFromKeyName(name);
+    const std::string text = machine.code_page.Encode(clsid);
+    if (qb::lists::FindLinear(known, text) < 0 && qb::lists::FindLinear(ignored, text) < 0) {
       suspicious.push_back(std::move(clsid));
     }
   }
@@ -80,7 +82,8 @@ std::vector<std::string> ScanLinearly(Machine& machine) {
 void BM_ScanIndexed(benchmark::State& state) {
   Machine& machine = TheMachine();
   for (auto _ : state) {
-    benchmark::DoNotOptimize(qb::scanner::FindSuspiciousObjects(machine.registry, machine.lists));
+    benchmark::DoNotOptimize(
+        qb::scanner::FindSuspiciousObjects(machine.registry, {machine.lists, machine.code_page}));
   }
 }
 BENCHMARK(BM_ScanIndexed)->Unit(benchmark::kMicrosecond);
@@ -109,7 +112,8 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   // Both scans must agree before their speed means anything.
   if (ScanLinearly(TheMachine()) !=
-      qb::scanner::FindSuspiciousObjects(TheMachine().registry, TheMachine().lists)) {
+      qb::scanner::FindSuspiciousObjects(TheMachine().registry,
+                                         {TheMachine().lists, TheMachine().code_page})) {
     std::fprintf(stderr, "the indexed and the linear scan disagree\n");
     return 1;
   }

@@ -20,8 +20,6 @@ std::string Clsid(int i) {
   return text;
 }
 
-std::string Narrow(const std::u16string_view text) { return std::string(text.begin(), text.end()); }
-
 BOOL CALLBACK CollectVisible(HWND window, LPARAM list) {
   if (::IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
   return TRUE;
@@ -38,8 +36,8 @@ void RegisterClassOnce(const wchar_t* name) {
 }  // namespace
 
 TickMachine::TickMachine()
-    : removal_(registry_, files_, clock_, "/p", lists_.blocked, Narrow),
-      cycle_({registry_, lists_, settings_, removal_, window_list_},
+    : removal_(registry_, files_, clock_, "/p", lists_.blocked, code_page_),
+      cycle_({registry_, lists_, code_page_, settings_, removal_, window_list_},
              {[]() -> int {
                 std::fprintf(stderr, "the machine was meant to hold no new object\n");
                 std::abort();
@@ -49,8 +47,8 @@ TickMachine::TickMachine()
   std::vector<std::string> known;
   std::vector<std::string> ignored;
   // Objects the machine had already are known too, so that nothing is new.
-  for (const std::string& name : scanner::RegisteredObjectNames(registry_)) {
-    known.push_back(scanner::ClsidFromKeyName(name));
+  for (const std::u16string& name : scanner::RegisteredObjectNames(registry_)) {
+    known.push_back(code_page_.Encode(scanner::ClsidFromKeyName(name)));
   }
   for (int i = 0; i < 50; ++i) {
     const std::string clsid = Clsid(i);

@@ -8,6 +8,7 @@
 #include "guardian/watch_cycle.h"
 #include "lists/list_file.h"
 #include "platform/memory_files.h"
+#include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_window_list.h"
 #include "settings/settings.h"
@@ -34,6 +35,7 @@ class TickMachine {
   std::vector<std::wstring> object_keys_;
   std::vector<HWND> windows_;
   win32::Win32Registry registry_;
+  win32::Win32CodePage code_page_;
   win32::Win32WindowList window_list_;
   platform::MemoryFiles files_;
   platform::FixedClock clock_{{2004, 3, 5, 9, 7, 2, 0}};

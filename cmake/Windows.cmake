@@ -7,12 +7,13 @@ target_compile_definitions(qb_core PUBLIC ${QB_WIN32_DEFINITIONS})
 
 # Thin wrappers over the OS and the UI toolkit.
 add_library(qb_win32 STATIC
-  src/platform/win32/ansi_text.cpp
   src/platform/win32/command_line.cpp
+  src/platform/win32/nt_registry.cpp
   src/platform/win32/program_folder.cpp
   src/platform/win32/shell.cpp
   src/platform/win32/wide.cpp
   src/platform/win32/win32_clock.cpp
+  src/platform/win32/win32_code_page.cpp
   src/platform/win32/win32_files.cpp
   src/platform/win32/win32_registry.cpp
   src/platform/win32/win32_version_info.cpp
@@ -34,7 +35,8 @@ add_library(qb_win32 STATIC
   src/toolkit/timer.cpp
   src/toolkit/tray_icon.cpp
 )
-target_link_libraries(qb_win32 PUBLIC qb_core comctl32 gdi32 shell32 advapi32 version mpr ole32 uuid)
+target_link_libraries(qb_win32 PUBLIC qb_core comctl32 gdi32 shell32 advapi32 ntdll version mpr ole32
+  uuid)
 
 add_executable(quellbright WIN32
   src/app/about_box.cpp
@@ -57,6 +59,7 @@ add_executable(quellbright WIN32
   src/scanner/details_view.cpp
   src/scanner/list_page.cpp
   src/scanner/object_info.cpp
+  src/scanner/removal_report.cpp
   src/scanner/scanner_page.cpp
   resources/quellbright.rc
 )
@@ -92,18 +95,20 @@ set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 add_subdirectory(tests/e2e)
+add_subdirectory(tests/win32)
 
 # The fill benchmark, which drives the program under Wine (scripts/bench.sh).
 add_subdirectory(bench)
 # The guard's tick under Wine: its benchmark against the bare system calls,
 # and the leak check of 10,000 ticks, whose handle wrappers count themselves.
 set(QB_TICK_SOURCES bench/tick_machine.cpp src/platform/win32/wide.cpp
+    src/platform/win32/nt_registry.cpp src/platform/win32/win32_code_page.cpp
     src/platform/win32/win32_registry.cpp src/platform/win32/win32_window_list.cpp)
 add_executable(qb_tick_benchmark bench/tick_benchmark.cpp ${QB_TICK_SOURCES})
 add_executable(qb_tick_leak_check bench/tick_leak_check.cpp ${QB_TICK_SOURCES})
 foreach(target qb_tick_benchmark qb_tick_leak_check)
   target_include_directories(${target} PRIVATE bench)
-  target_link_libraries(${target} PRIVATE qb_core advapi32 user32 psapi)
+  target_link_libraries(${target} PRIVATE qb_core advapi32 ntdll user32 psapi)
   target_link_options(${target} PRIVATE -static)
 endforeach()
 target_compile_definitions(qb_tick_leak_check PRIVATE QB_COUNT_HANDLES)

@@ -4,6 +4,7 @@
 
 #include "lists/list_file.h"
 #include "platform/clock.h"
+#include "platform/code_page.h"
 #include "platform/files.h"
 #include "platform/registry_backend.h"
 #include "platform/version_info.h"
@@ -19,6 +20,8 @@ struct AppContext {
   platform::Files& files;
   platform::Clock& clock;
   platform::VersionInfoReader& versions;
+  // The 8-bit text of the list files and backups.
+  const platform::CodePage& code_page;
   std::filesystem::path program_folder;
   lists::ClsidLists& lists;
   settings::Settings& settings;

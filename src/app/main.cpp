@@ -8,10 +8,10 @@
 #include "app/orvex.h"
 #include "guardian/alert_dialog.h"
 #include "lists/list_file.h"
-#include "platform/win32/ansi_text.h"
 #include "platform/win32/program_folder.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_version_info.h"
@@ -45,12 +45,13 @@ int RunProgram(qb::toolkit::Application& application) {
   qb::win32::Win32Files files;
   qb::win32::Win32Clock clock;
   qb::win32::Win32VersionInfo versions;
+  const qb::win32::Win32CodePage code_page;
   const std::filesystem::path folder = qb::win32::ProgramFolder();
   qb::lists::ClsidLists lists(files, folder);
   qb::settings::Settings settings;
-  qb::scanner::ObjectRemoval removal(registry, files, clock, folder, lists.blocked,
-                                     qb::win32::ToAnsi);
-  qb::app::AppContext context{registry, files, clock, versions, folder, lists, settings, removal};
+  qb::scanner::ObjectRemoval removal(registry, files, clock, folder, lists.blocked, code_page);
+  qb::app::AppContext context{registry, files, clock,    versions, code_page,
+                              folder,   lists, settings, removal};
 
   // The launch counter of the promotion schedule is updated here, before
   // any window exists.

@@ -26,18 +26,16 @@ toolkit::FormOptions MainFormOptions() {
   return options;
 }
 
-scanner::ListPageSpec IgnoredPageSpec(MainActions& actions, lists::ClsidLists& lists) {
-  return {ids::kLbIgnored,        ids::kIgnoredActionsGroup,
-          ids::kBtRemoveIgnored,  ids::kBtRemoveIgnoredAll,
-          actions.aRemoveIgnored, actions.aRemoveIgnoredAll,
-          lists.ignored};
+scanner::ListPageSpec IgnoredPageSpec(MainActions& actions, AppContext& context) {
+  return {ids::kLbIgnored,          ids::kIgnoredActionsGroup, ids::kBtRemoveIgnored,
+          ids::kBtRemoveIgnoredAll, actions.aRemoveIgnored,    actions.aRemoveIgnoredAll,
+          context.lists.ignored,    context.code_page};
 }
 
-scanner::ListPageSpec BlockedPageSpec(MainActions& actions, lists::ClsidLists& lists) {
-  return {ids::kLbBlocked,        ids::kBlockedActionsGroup,
-          ids::kBtRemoveBlocked,  ids::kBtRemoveAllBlocked,
-          actions.aRemoveBlocked, actions.aRemoveAllBlocked,
-          lists.blocked};
+scanner::ListPageSpec BlockedPageSpec(MainActions& actions, AppContext& context) {
+  return {ids::kLbBlocked,          ids::kBlockedActionsGroup, ids::kBtRemoveBlocked,
+          ids::kBtRemoveAllBlocked, actions.aRemoveBlocked,    actions.aRemoveAllBlocked,
+          context.lists.blocked,    context.code_page};
 }
 
 }  // namespace
@@ -57,10 +55,10 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context)
       scannerPage_(nbActions.AddPage(scanner::kScannerPage, ids::kPaScanner), actions_, context_,
                    details_, objectInfo_),
       ignoredPage_(nbActions.AddPage(scanner::kIgnoredPage, ids::kPaIgnoredObjects),
-                   IgnoredPageSpec(actions_, context_.lists), details_, objectInfo_),
+                   IgnoredPageSpec(actions_, context_), details_, objectInfo_),
       guardianPage_(nbActions.AddPage(scanner::kVodUridazurPage, ids::kPaVodUridazur), actions_),
       blockedPage_(nbActions.AddPage(scanner::kBlockedPage, ids::kPaBlockedObjects),
-                   BlockedPageSpec(actions_, context_.lists), details_, objectInfo_),
+                   BlockedPageSpec(actions_, context_), details_, objectInfo_),
       tipsScan_(nbTips.AddPage(scanner::kScanTipsPage, ids::kTipsScan), kScanTips),
       details_(nbTips.AddPage(scanner::kResultsTipsPage, ids::kTipsResults), actions_),
       tipsIgnored_(nbTips.AddPage(scanner::kIgnoredTipsPage, ids::kTipsIgnored), kIgnoredTips),

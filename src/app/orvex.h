@@ -43,7 +43,7 @@ class TOrvex : public toolkit::Form {
   // The alert dialog, made after this window, shown by the guard.
   void SetAlertDialog(guardian::TfrmAlert& alert) { guardian_.SetAlertDialog(alert); }
   // `CurrentCLSID`, which the alert dialog shows.
-  const std::string& current_clsid() const { return guardian_.current_clsid(); }
+  const std::u16string& current_clsid() const { return guardian_.current_clsid(); }
   // Whether the message loop shows this window at start.
   bool show_at_start() const { return show_at_start_; }
 

@@ -4,7 +4,7 @@
 #include "app/ui_constants.h"
 #include "resource_ids.h"
 #include "scanner/object_details.h"
-#include "scanner/object_info.h"
+#include "scanner/removal_paths.h"
 #include "toolkit/application.h"
 #include "toolkit/dialog_options.h"
 
@@ -33,7 +33,7 @@ toolkit::FormOptions AlertOptions(HWND owner) {
 }  // namespace
 
 TfrmAlert::TfrmAlert(toolkit::Application& application, HWND owner,
-                     const std::string& current_clsid, platform::RegistryBackend& registry,
+                     const std::u16string& current_clsid, platform::RegistryBackend& registry,
                      platform::VersionInfoReader& versions)
     : Form(application, AlertOptions(owner)),
       Panel1(AsParent(), ids::kAlertPanel1, {0, 0, 370, 65}, kWhite),

@@ -20,7 +20,7 @@ namespace qb::guardian {
 // meanwhile, for the dialog refuses every close command of its own.
 class TfrmAlert : public toolkit::Form {
  public:
-  TfrmAlert(toolkit::Application& application, HWND owner, const std::string& current_clsid,
+  TfrmAlert(toolkit::Application& application, HWND owner, const std::u16string& current_clsid,
             platform::RegistryBackend& registry, platform::VersionInfoReader& versions);
 
   toolkit::Panel Panel1;
@@ -49,7 +49,7 @@ class TfrmAlert : public toolkit::Form {
   // A picture beside the caption: one of the program's icons, or a system one.
   void SetPicture(toolkit::Button& button, int own_icon, int system_icon);
 
-  const std::string& current_clsid_;
+  const std::u16string& current_clsid_;
   platform::RegistryBackend& registry_;
   platform::VersionInfoReader& versions_;
   std::array<std::unique_ptr<toolkit::Label>, 6> labels_;

@@ -2,6 +2,7 @@
 
 #include "guardian/alert_dialog.h"
 #include "registry/ini_store.h"
+#include "scanner/removal_report.h"
 #include "toolkit/application.h"
 #include "toolkit/message_box.h"
 
@@ -24,13 +25,11 @@ bool TrayHasBalloons() {
 
 GuardianControl::GuardianControl(GuardianParts parts)
     : parts_(std::move(parts)),
-      cycle_({parts_.context.registry, parts_.context.lists, parts_.context.settings,
-              parts_.context.removal, parts_.windows},
+      cycle_({parts_.context.registry, parts_.context.lists, parts_.context.code_page,
+              parts_.context.settings, parts_.context.removal, parts_.windows},
              {[this] { return AskAboutCurrent(); },
               [this](const scanner::RemovalFailure& failure) { TellStuck(failure); },
-              [this](const std::vector<scanner::RemovalFailure>& failures) {
-                TellNotRemoved(failures);
-              }}) {}
+              [this](const scanner::RemovalReport& report) { TellDeleteReport(report); }}) {}
 
 void GuardianControl::aStartStopGuardianExecute() {
   // During a tick (an alert waits for the user) the guard is on, whatever
@@ -139,9 +138,8 @@ void GuardianControl::TellStuck(const scanner::RemovalFailure& failure) {
                           ": Object(s) not removed! :", MB_OK | MB_ICONWARNING);
 }
 
-void GuardianControl::TellNotRemoved(const std::vector<scanner::RemovalFailure>& failures) {
-  toolkit::ShowMessageBox(parts_.main.hwnd(), scanner::RemovalFailureText(failures),
-                          ": Object(s) not removed! :", MB_OK | MB_ICONWARNING);
+void GuardianControl::TellDeleteReport(const scanner::RemovalReport& report) {
+  scanner::ShowRemovalWarning(parts_.main.hwnd(), report);
 }
 
 void GuardianControl::CoolTrayIcon1MinimizeToTray() {

@@ -41,7 +41,7 @@ class GuardianControl {
 
   void SetAlertDialog(TfrmAlert& alert) { alert_ = &alert; }
   // `CurrentCLSID`, which the alert dialog shows.
-  const std::string& current_clsid() const { return cycle_.current_clsid(); }
+  const std::u16string& current_clsid() const { return cycle_.current_clsid(); }
   bool running() const { return parts_.Timer1.enabled() || in_tick_; }
 
   void aStartStopGuardianExecute();
@@ -54,7 +54,7 @@ class GuardianControl {
   void SwitchOff();
   void NotifySwitchedOn();
   void TellStuck(const scanner::RemovalFailure& failure);
-  void TellNotRemoved(const std::vector<scanner::RemovalFailure>& failures);
+  void TellDeleteReport(const scanner::RemovalReport& report);
   int AskAboutCurrent();
 
   GuardianParts parts_;

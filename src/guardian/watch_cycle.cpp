@@ -13,7 +13,7 @@ bool WatchCycle::Run() {
   stop_requested_ = false;
   if (services_.settings.SetHomePage) HoldStartPage();
   if (services_.settings.EnablePopUpBlocker) RunPopupPass(services_.windows);
-  for (const std::string& name : scanner::RegisteredObjectNames(services_.registry)) {
+  for (const std::u16string& name : scanner::RegisteredObjectNames(services_.registry)) {
     if (!Examine(scanner::ClsidFromKeyName(name))) break;
   }
   return stop_requested_;
@@ -25,11 +25,11 @@ void WatchCycle::HoldStartPage() {
   key.WriteString(kStartPageValue, services_.settings.HomePage);
 }
 
-bool WatchCycle::Examine(const std::string& clsid) {
-  const lists::ClsidLists& lists = services_.lists;
-  if (lists.known.Contains(clsid) || lists.ignored.Contains(clsid)) return true;
+bool WatchCycle::Examine(const std::u16string& clsid) {
+  const scanner::ListMembership lists{services_.lists, services_.code_page};
+  if (lists.Known(clsid) || lists.Ignored(clsid)) return true;
   current_clsid_ = clsid;
-  if (lists.blocked.Contains(clsid)) {
+  if (lists.Blocked(clsid)) {
     RemoveBlocked(clsid);
     return true;
   }
@@ -37,26 +37,27 @@ bool WatchCycle::Examine(const std::string& clsid) {
   return !stop_requested_;
 }
 
-void WatchCycle::RemoveBlocked(const std::string& clsid) {
+bool WatchCycle::FirstReport(const std::u16string& clsid) {
+  return reported_stuck_.insert(services_.code_page.Encode(clsid)).second;
+}
+
+void WatchCycle::RemoveBlocked(const std::u16string& clsid) {
   for (const scanner::RemovalFailure& failure : services_.removal.BlockObjects({clsid})) {
-    if (reported_stuck_.insert(failure.clsid).second && hooks_.on_stuck_object) {
-      hooks_.on_stuck_object(failure);
-    }
+    if (FirstReport(failure.clsid) && hooks_.on_stuck_object) hooks_.on_stuck_object(failure);
   }
 }
 
-void WatchCycle::Act(int answer, const std::string& clsid) {
+void WatchCycle::Act(int answer, const std::u16string& clsid) {
   switch (answer) {
     case kAlertIgnore:
-      services_.lists.ignored.Add(clsid);
+      services_.lists.ignored.Add(services_.code_page.Encode(clsid));
       break;
     case kAlertDelete: {
-      if (services_.settings.MakeBackup) services_.removal.WriteBackupFile({clsid});
-      const std::vector<scanner::RemovalFailure> failures = services_.removal.BlockObjects({clsid});
-      if (failures.empty()) break;
-      // The user has been told; the silent retries need not tell again.
-      for (const scanner::RemovalFailure& failure : failures) reported_stuck_.insert(failure.clsid);
-      if (hooks_.on_delete_failed) hooks_.on_delete_failed(failures);
+      const scanner::RemovalReport report =
+          services_.removal.Remove({clsid}, services_.settings.MakeBackup);
+      // The user is told now; the silent retries need not tell again.
+      for (const scanner::RemovalFailure& failure : report.failures) FirstReport(failure.clsid);
+      if (!report.all_well() && hooks_.on_delete_reported) hooks_.on_delete_reported(report);
       break;
     }
     case kAlertStop:
@@ -68,7 +69,7 @@ void WatchCycle::Act(int answer, const std::string& clsid) {
 }
 
 std::string StuckObjectNotice(const scanner::RemovalFailure& failure) {
-  return "The blocked object {" + failure.clsid + "} could not be removed (" +
+  return "The blocked object " + scanner::DisplayClsid(failure.clsid) + " could not be removed (" +
          platform::DescribeRegistryStatus(failure.status) +
          "). It stays installed; Vod Uridazur keeps trying.";
 }

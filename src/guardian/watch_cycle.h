@@ -7,6 +7,7 @@
 
 #include "lists/case_insensitive.h"
 #include "lists/list_file.h"
+#include "platform/code_page.h"
 #include "platform/registry_backend.h"
 #include "platform/window_list.h"
 #include "scanner/removal.h"
@@ -30,6 +31,7 @@ inline constexpr char kStartPageValue[] = "Start Page";
 struct WatchServices {
   platform::RegistryBackend& registry;
   lists::ClsidLists& lists;
+  const platform::CodePage& code_page;
   const settings::Settings& settings;
   scanner::ObjectRemoval& removal;
   platform::WindowList& windows;
@@ -42,8 +44,8 @@ struct WatchHooks {
   // A blocked object whose key could not be deleted; once per object per
   // run, so the user learns it stays installed without being told every tick.
   std::function<void(const scanner::RemovalFailure&)> on_stuck_object;
-  // "Delete" in the alert left keys behind.
-  std::function<void(const std::vector<scanner::RemovalFailure>&)> on_delete_failed;
+  // "Delete" in the alert left keys behind, or wrote an incomplete backup.
+  std::function<void(const scanner::RemovalReport&)> on_delete_reported;
 };
 
 // The work of one guard tick, without its timer: holds the start page, runs
@@ -61,19 +63,22 @@ class WatchCycle {
   void RequestStop() { stop_requested_ = true; }
 
   // `CurrentCLSID`: the object the alert shows; kept until the next one.
-  const std::string& current_clsid() const { return current_clsid_; }
+  const std::u16string& current_clsid() const { return current_clsid_; }
 
  private:
   void HoldStartPage();
   // False when the tick is to end.
-  bool Examine(const std::string& clsid);
-  void RemoveBlocked(const std::string& clsid);
-  void Act(int answer, const std::string& clsid);
+  bool Examine(const std::u16string& clsid);
+  void RemoveBlocked(const std::u16string& clsid);
+  void Act(int answer, const std::u16string& clsid);
+  // Tells about a stuck object only the first time in this run.
+  bool FirstReport(const std::u16string& clsid);
 
   WatchServices services_;
   WatchHooks hooks_;
-  std::string current_clsid_;
+  std::u16string current_clsid_;
   bool stop_requested_ = false;
+  // As the blocked list holds them: in the ANSI code page, any letter case.
   std::unordered_set<std::string, lists::CaseInsensitiveHash, lists::CaseInsensitiveEqual>
       reported_stuck_;
 };

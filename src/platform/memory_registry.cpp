@@ -2,22 +2,24 @@
 
 #include <algorithm>
 
+#include "platform/utf.h"
+
 namespace qb::platform {
 namespace {
 
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char16_t FoldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? c - u'A' + u'a' : c; }
 
-std::string Fold(std::string_view text) {
-  std::string out(text);
+std::u16string Fold(std::u16string_view text) {
+  std::u16string out(text);
   std::transform(out.begin(), out.end(), out.begin(), FoldAscii);
   return out;
 }
 
-std::vector<std::string> SplitPath(std::string_view path) {
-  std::vector<std::string> parts;
+std::vector<std::u16string> SplitPath(std::u16string_view path) {
+  std::vector<std::u16string> parts;
   std::size_t start = 0;
   while (start <= path.size()) {
-    const std::size_t end = std::min(path.find('\\', start), path.size());
+    const std::size_t end = std::min(path.find(u'\\', start), path.size());
     if (end > start) parts.emplace_back(path.substr(start, end - start));
     start = end + 1;
   }
@@ -29,15 +31,45 @@ constexpr RegistryStatus Status(RegistryStatusKind kind) { return RegistryStatus
 }  // namespace
 
 struct MemoryRegistry::Node {
-  std::string name;
-  std::map<std::string, std::shared_ptr<Node>> children;  // by folded name
-  std::vector<std::pair<std::string, RegistryValue>> values;
+  std::u16string name;
+  std::map<std::u16string, std::shared_ptr<Node>> children;  // by folded name
+  std::vector<NamedValue> values;
+  bool is_protected = false;
   bool deleted = false;
 
-  std::vector<std::pair<std::string, RegistryValue>>::iterator FindValue(std::string_view value) {
-    const std::string folded = Fold(value);
+  std::shared_ptr<Node> Child(std::u16string_view child_name) const {
+    const auto it = children.find(Fold(child_name));
+    return it == children.end() ? nullptr : it->second;
+  }
+
+  std::shared_ptr<Node>& AddChild(std::u16string_view child_name) {
+    std::shared_ptr<Node>& child = children[Fold(child_name)];
+    if (!child) {
+      child = std::make_shared<Node>();
+      child->name = child_name;
+      child->is_protected = is_protected;
+    }
+    return child;
+  }
+
+  std::vector<NamedValue>::iterator FindValue(std::u16string_view value_name) {
+    const std::u16string folded = Fold(value_name);
     return std::find_if(values.begin(), values.end(),
-                        [&](const auto& entry) { return Fold(entry.first) == folded; });
+                        [&](const NamedValue& entry) { return Fold(entry.name) == folded; });
+  }
+
+  void SetValue(std::u16string_view value_name, RegistryValue value) {
+    const auto it = FindValue(value_name);
+    if (it == values.end()) {
+      values.push_back({std::u16string(value_name), std::move(value)});
+    } else {
+      it->value = std::move(value);
+    }
+  }
+
+  void ProtectTree() {
+    is_protected = true;
+    for (auto& [folded, child] : children) child->ProtectTree();
   }
 };
 
@@ -45,44 +77,38 @@ namespace {
 
 class MemoryKey final : public OpenRegistryKey {
  public:
-  MemoryKey(std::shared_ptr<MemoryRegistry::Node> node, KeyAccess access)
-      : node_(std::move(node)), access_(access) {}
+  MemoryKey(std::shared_ptr<MemoryRegistry::Node> node, KeyAccess access,
+            const RegistryStatus& failing_delete)
+      : node_(std::move(node)), access_(access), failing_delete_(failing_delete) {}
 
-  std::vector<std::string> SubkeyNames() override {
-    std::vector<std::string> names;
+  std::vector<std::u16string> SubkeyNames() override {
+    std::vector<std::u16string> names;
     if (node_->deleted) return names;
     for (const auto& [folded, child] : node_->children) names.push_back(child->name);
     return names;
   }
 
-  std::vector<std::string> ValueNames() override {
-    std::vector<std::string> names;
-    if (node_->deleted) return names;
-    for (const auto& [name, value] : node_->values) names.push_back(name);
-    return names;
+  std::vector<NamedValue> Values() override {
+    if (node_->deleted) return {};
+    return node_->values;
   }
 
-  RegistryStatus Read(std::string_view name, RegistryValue& value) override {
+  RegistryStatus Read(std::u16string_view name, RegistryValue& value) override {
     if (node_->deleted) return Status(RegistryStatusKind::Failed);
     const auto it = node_->FindValue(name);
     if (it == node_->values.end()) return Status(RegistryStatusKind::NotFound);
-    value = it->second;
+    value = it->value;
     return RegistryStatus::Ok();
   }
 
-  RegistryStatus Write(std::string_view name, const RegistryValue& value) override {
+  RegistryStatus Write(std::u16string_view name, const RegistryValue& value) override {
     if (access_ != KeyAccess::ReadWrite) return Status(RegistryStatusKind::AccessDenied);
     if (node_->deleted) return Status(RegistryStatusKind::Failed);
-    const auto it = node_->FindValue(name);
-    if (it == node_->values.end()) {
-      node_->values.emplace_back(std::string(name), value);
-    } else {
-      it->second = value;
-    }
+    node_->SetValue(name, value);
     return RegistryStatus::Ok();
   }
 
-  RegistryStatus DeleteValue(std::string_view name) override {
+  RegistryStatus DeleteValue(std::u16string_view name) override {
     if (access_ != KeyAccess::ReadWrite) return Status(RegistryStatusKind::AccessDenied);
     const auto it = node_->FindValue(name);
     if (it == node_->values.end()) return Status(RegistryStatusKind::NotFound);
@@ -90,9 +116,37 @@ class MemoryKey final : public OpenRegistryKey {
     return RegistryStatus::Ok();
   }
 
+  std::unique_ptr<OpenRegistryKey> OpenSubkey(std::u16string_view name, KeyAccess access,
+                                              RegistryStatus& status) override {
+    std::shared_ptr<MemoryRegistry::Node> child = node_->deleted ? nullptr : node_->Child(name);
+    if (!child) {
+      status = Status(RegistryStatusKind::NotFound);
+      return nullptr;
+    }
+    if (access == KeyAccess::ReadWrite && child->is_protected) {
+      status = Status(RegistryStatusKind::AccessDenied);
+      return nullptr;
+    }
+    status = RegistryStatus::Ok();
+    return std::make_unique<MemoryKey>(std::move(child), access, failing_delete_);
+  }
+
+  RegistryStatus DeleteSubkey(std::u16string_view name) override {
+    const std::shared_ptr<MemoryRegistry::Node> child = node_->Child(name);
+    if (!child) return Status(RegistryStatusKind::NotFound);
+    if (child->is_protected || !child->children.empty()) {
+      return Status(RegistryStatusKind::AccessDenied);
+    }
+    if (!failing_delete_.ok()) return failing_delete_;
+    child->deleted = true;
+    node_->children.erase(Fold(name));
+    return RegistryStatus::Ok();
+  }
+
  private:
   std::shared_ptr<MemoryRegistry::Node> node_;
   KeyAccess access_;
+  const RegistryStatus& failing_delete_;
 };
 
 }  // namespace
@@ -106,96 +160,61 @@ MemoryRegistry::MemoryRegistry() {
 
 MemoryRegistry::~MemoryRegistry() = default;
 
-MemoryRegistry::Node* MemoryRegistry::Find(RegistryRoot root, std::string_view path) const {
+MemoryRegistry::Node* MemoryRegistry::Find(RegistryRoot root, std::u16string_view path) const {
   Node* node = roots_.at(root).get();
-  for (const std::string& part : SplitPath(path)) {
-    const auto it = node->children.find(Fold(part));
-    if (it == node->children.end()) return nullptr;
-    node = it->second.get();
+  for (const std::u16string& part : SplitPath(path)) {
+    node = node->Child(part).get();
+    if (!node) return nullptr;
   }
   return node;
 }
 
-MemoryRegistry::Node* MemoryRegistry::FindOrCreate(RegistryRoot root, std::string_view path) {
+MemoryRegistry::Node* MemoryRegistry::FindOrCreate(RegistryRoot root, std::u16string_view path) {
   Node* node = roots_.at(root).get();
-  for (const std::string& part : SplitPath(path)) {
-    auto& child = node->children[Fold(part)];
-    if (!child) {
-      child = std::make_shared<Node>();
-      child->name = part;
-    }
-    node = child.get();
-  }
+  for (const std::u16string& part : SplitPath(path)) node = node->AddChild(part).get();
   return node;
 }
 
-bool MemoryRegistry::IsProtected(RegistryRoot root, std::string_view path) const {
-  const std::vector<std::string> parts = SplitPath(path);
-  for (const auto& [protected_root, protected_parts] : protected_) {
-    if (protected_root != root || protected_parts.size() > parts.size()) continue;
-    if (std::equal(protected_parts.begin(), protected_parts.end(), parts.begin(),
-                   [](const std::string& a, const std::string& b) { return Fold(a) == Fold(b); })) {
-      return true;
-    }
-  }
-  return false;
-}
-
-std::unique_ptr<OpenRegistryKey> MemoryRegistry::Open(RegistryRoot root, std::string_view path,
+std::unique_ptr<OpenRegistryKey> MemoryRegistry::Open(RegistryRoot root, std::u16string_view path,
                                                       KeyAccess access, RegistryStatus& status) {
-  if (!Find(root, path)) {
-    status = Status(RegistryStatusKind::NotFound);
-    return nullptr;
+  // The handle shares the node, so it outlives a delete as a real handle does.
+  std::shared_ptr<Node> node = roots_.at(root);
+  for (const std::u16string& part : SplitPath(path)) {
+    node = node->Child(part);
+    if (!node) {
+      status = Status(RegistryStatusKind::NotFound);
+      return nullptr;
+    }
   }
-  if (access == KeyAccess::ReadWrite && IsProtected(root, path)) {
+  if (access == KeyAccess::ReadWrite && node->is_protected) {
     status = Status(RegistryStatusKind::AccessDenied);
     return nullptr;
   }
-  // Find the owning pointer again through the parent so the handle keeps the
-  // node alive after a delete, as a real handle does.
-  std::shared_ptr<Node> node = roots_.at(root);
-  for (const std::string& part : SplitPath(path)) node = node->children.at(Fold(part));
   status = RegistryStatus::Ok();
-  return std::make_unique<MemoryKey>(std::move(node), access);
+  return std::make_unique<MemoryKey>(std::move(node), access, failing_delete_);
 }
 
-std::unique_ptr<OpenRegistryKey> MemoryRegistry::Create(RegistryRoot root, std::string_view path,
+std::unique_ptr<OpenRegistryKey> MemoryRegistry::Create(RegistryRoot root, std::u16string_view path,
                                                         RegistryStatus& status) {
-  if (IsProtected(root, path)) {
-    status = Status(RegistryStatusKind::AccessDenied);
-    return nullptr;
+  Node* node = roots_.at(root).get();
+  for (const std::u16string& part : SplitPath(path)) {
+    if (node->is_protected) {
+      status = Status(RegistryStatusKind::AccessDenied);
+      return nullptr;
+    }
+    node = node->AddChild(part).get();
   }
-  FindOrCreate(root, path);
   return Open(root, path, KeyAccess::ReadWrite, status);
 }
 
-RegistryStatus MemoryRegistry::DeleteKey(RegistryRoot root, std::string_view path) {
-  std::vector<std::string> parts = SplitPath(path);
-  if (parts.empty()) return Status(RegistryStatusKind::AccessDenied);
-  Node* node = Find(root, path);
-  if (!node) return Status(RegistryStatusKind::NotFound);
-  if (IsProtected(root, path)) return Status(RegistryStatusKind::AccessDenied);
-  if (!node->children.empty()) return Status(RegistryStatusKind::AccessDenied);
-  const std::string leaf = Fold(parts.back());
-  parts.pop_back();
-  std::string parent_path;
-  for (const std::string& part : parts) parent_path += part + "\\";
-  Node* parent = Find(root, parent_path);
-  const auto it = parent->children.find(leaf);
-  it->second->deleted = true;
-  parent->children.erase(it);
-  return RegistryStatus::Ok();
+void MemoryRegistry::SetValue(RegistryRoot root, std::u16string_view path, std::u16string_view name,
+                              RegistryValue value) {
+  FindOrCreate(root, path)->SetValue(name, std::move(value));
 }
 
 void MemoryRegistry::SetValue(RegistryRoot root, std::string_view path, std::string_view name,
                               RegistryValue value) {
-  Node* node = FindOrCreate(root, path);
-  const auto it = node->FindValue(name);
-  if (it == node->values.end()) {
-    node->values.emplace_back(std::string(name), std::move(value));
-  } else {
-    it->second = std::move(value);
-  }
+  SetValue(root, Utf8ToUtf16(path), Utf8ToUtf16(name), std::move(value));
 }
 
 void MemoryRegistry::SetString(RegistryRoot root, std::string_view path, std::string_view name,
@@ -208,34 +227,46 @@ void MemoryRegistry::SetDword(RegistryRoot root, std::string_view path, std::str
   SetValue(root, path, name, MakeDwordValue(number));
 }
 
-void MemoryRegistry::CreateKey(RegistryRoot root, std::string_view path) {
+void MemoryRegistry::CreateKey(RegistryRoot root, std::u16string_view path) {
   FindOrCreate(root, path);
 }
 
-bool MemoryRegistry::KeyExists(RegistryRoot root, std::string_view path) const {
+void MemoryRegistry::CreateKey(RegistryRoot root, std::string_view path) {
+  CreateKey(root, Utf8ToUtf16(path));
+}
+
+bool MemoryRegistry::KeyExists(RegistryRoot root, std::u16string_view path) const {
   return Find(root, path) != nullptr;
+}
+
+bool MemoryRegistry::KeyExists(RegistryRoot root, std::string_view path) const {
+  return KeyExists(root, Utf8ToUtf16(path));
 }
 
 std::optional<RegistryValue> MemoryRegistry::GetValue(RegistryRoot root, std::string_view path,
                                                       std::string_view name) const {
-  Node* node = Find(root, path);
+  Node* node = Find(root, Utf8ToUtf16(path));
   if (!node) return std::nullopt;
-  const auto it = node->FindValue(name);
+  const auto it = node->FindValue(Utf8ToUtf16(name));
   if (it == node->values.end()) return std::nullopt;
-  return it->second;
+  return it->value;
 }
 
-std::vector<std::string> MemoryRegistry::ValueNamesOf(RegistryRoot root,
-                                                      std::string_view path) const {
-  std::vector<std::string> names;
-  if (Node* node = Find(root, path)) {
-    for (const auto& [name, value] : node->values) names.push_back(name);
+std::vector<std::u16string> MemoryRegistry::ValueNamesOf(RegistryRoot root,
+                                                         std::string_view path) const {
+  std::vector<std::u16string> names;
+  if (Node* node = Find(root, Utf8ToUtf16(path))) {
+    for (const NamedValue& entry : node->values) names.push_back(entry.name);
   }
   return names;
 }
 
+void MemoryRegistry::Protect(RegistryRoot root, std::u16string_view path) {
+  FindOrCreate(root, path)->ProtectTree();
+}
+
 void MemoryRegistry::Protect(RegistryRoot root, std::string_view path) {
-  protected_.emplace_back(root, SplitPath(path));
+  Protect(root, Utf8ToUtf16(path));
 }
 
 }  // namespace qb::platform

@@ -13,46 +13,55 @@
 namespace qb::platform {
 
 // An in-memory registry for native tests. It keeps the rules of the real one
-// that the program relies on: names are compared without regard to letter
+// that the program relies on: names are counted UTF-16 (a NUL or a lone
+// surrogate is an ordinary unit) compared without regard to ASCII letter
 // case, subkeys enumerate in sorted order, values in the order they were first
 // written, a key opened for reading refuses writes, and a key with subkeys
 // cannot be deleted. Keys can be protected to play a user without
 // administrator rights: they open for reading only and cannot be deleted.
+//
+// The test conveniences take paths as UTF-8 or, for names that UTF-8 cannot
+// carry, as UTF-16; they bypass protection.
 class MemoryRegistry final : public RegistryBackend {
  public:
   MemoryRegistry();
   ~MemoryRegistry() override;
 
-  std::unique_ptr<OpenRegistryKey> Open(RegistryRoot root, std::string_view path, KeyAccess access,
-                                        RegistryStatus& status) override;
-  std::unique_ptr<OpenRegistryKey> Create(RegistryRoot root, std::string_view path,
+  std::unique_ptr<OpenRegistryKey> Open(RegistryRoot root, std::u16string_view path,
+                                        KeyAccess access, RegistryStatus& status) override;
+  std::unique_ptr<OpenRegistryKey> Create(RegistryRoot root, std::u16string_view path,
                                           RegistryStatus& status) override;
-  RegistryStatus DeleteKey(RegistryRoot root, std::string_view path) override;
 
-  // Test conveniences; they bypass protection.
+  void SetValue(RegistryRoot root, std::u16string_view path, std::u16string_view name,
+                RegistryValue value);
   void SetValue(RegistryRoot root, std::string_view path, std::string_view name,
                 RegistryValue value);
   void SetString(RegistryRoot root, std::string_view path, std::string_view name,
                  std::string_view text);
   void SetDword(RegistryRoot root, std::string_view path, std::string_view name,
                 std::uint32_t number);
+  void CreateKey(RegistryRoot root, std::u16string_view path);
   void CreateKey(RegistryRoot root, std::string_view path);
+  bool KeyExists(RegistryRoot root, std::u16string_view path) const;
   bool KeyExists(RegistryRoot root, std::string_view path) const;
   std::optional<RegistryValue> GetValue(RegistryRoot root, std::string_view path,
                                         std::string_view name) const;
-  std::vector<std::string> ValueNamesOf(RegistryRoot root, std::string_view path) const;
+  std::vector<std::u16string> ValueNamesOf(RegistryRoot root, std::string_view path) const;
   // Protects a key and everything below it.
+  void Protect(RegistryRoot root, std::u16string_view path);
   void Protect(RegistryRoot root, std::string_view path);
+  // Every later delete of a key fails as a registry error would: the key
+  // stays, and the status says why.
+  void FailDeletes(RegistryStatus status) { failing_delete_ = status; }
 
   struct Node;
 
  private:
-  Node* Find(RegistryRoot root, std::string_view path) const;
-  Node* FindOrCreate(RegistryRoot root, std::string_view path);
-  bool IsProtected(RegistryRoot root, std::string_view path) const;
+  Node* Find(RegistryRoot root, std::u16string_view path) const;
+  Node* FindOrCreate(RegistryRoot root, std::u16string_view path);
 
   std::map<RegistryRoot, std::shared_ptr<Node>> roots_;
-  std::vector<std::pair<RegistryRoot, std::vector<std::string>>> protected_;
+  RegistryStatus failing_delete_;
 };
 
 }  // namespace qb::platform

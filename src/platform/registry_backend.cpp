@@ -4,9 +4,10 @@
 
 namespace qb::platform {
 
-RegistryValue MakeStringValue(std::string_view text, std::uint32_t type) {
+RegistryValue MakeStringValue(std::u16string_view text, std::uint32_t type) {
   RegistryValue value{type, {}};
-  for (char16_t unit : Utf8ToUtf16(text)) {
+  value.data.reserve(2 * text.size() + 2);
+  for (char16_t unit : text) {
     value.data.push_back(static_cast<std::uint8_t>(unit & 0xFF));
     value.data.push_back(static_cast<std::uint8_t>(unit >> 8));
   }
@@ -15,14 +16,22 @@ RegistryValue MakeStringValue(std::string_view text, std::uint32_t type) {
   return value;
 }
 
-std::string StringValueText(const RegistryValue& value) {
-  std::u16string text;
+RegistryValue MakeStringValue(std::string_view text, std::uint32_t type) {
+  return MakeStringValue(Utf8ToUtf16(text), type);
+}
+
+std::u16string StringValueUnits(const RegistryValue& value) {
+  std::u16string units;
+  units.reserve(value.data.size() / 2);
   for (std::size_t i = 0; i + 1 < value.data.size(); i += 2) {
-    const auto unit = static_cast<char16_t>(value.data[i] | (value.data[i + 1] << 8));
-    if (unit == 0) break;
-    text += unit;
+    units += static_cast<char16_t>(value.data[i] | (value.data[i + 1] << 8));
   }
-  return Utf16ToUtf8(text);
+  return units;
+}
+
+std::string StringValueText(const RegistryValue& value) {
+  const std::u16string units = StringValueUnits(value);
+  return Utf16ToUtf8(std::u16string_view(units).substr(0, units.find(u'\0')));
 }
 
 RegistryValue MakeDwordValue(std::uint32_t number) {

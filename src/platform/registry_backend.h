@@ -8,7 +8,12 @@
 
 // The seam between the registry rules of the program and the registry that
 // stores the keys: one Win32 implementation, one in memory for native tests.
-// Names and paths are UTF-8; paths are relative to the root and use "\".
+//
+// Names are UTF-16 exactly as the registry keeps them, with their length:
+// they may hold any unit, a NUL or an unpaired surrogate included, since the
+// programs that write these keys use such names to hide. A name is never cut
+// or converted on its way from enumeration to open, read and delete. Paths
+// are names joined by "\", relative to the root.
 namespace qb::platform {
 
 enum class RegistryRoot { CurrentUser, LocalMachine, ClassesRoot };
@@ -41,6 +46,9 @@ struct RegistryValue {
 
 // The UTF-16LE data Windows stores for `text`, terminating zero included.
 RegistryValue MakeStringValue(std::string_view text, std::uint32_t type = value_type::kString);
+RegistryValue MakeStringValue(std::u16string_view text, std::uint32_t type = value_type::kString);
+// The UTF-16 units of string data, all of them; an odd last byte is dropped.
+std::u16string StringValueUnits(const RegistryValue& value);
 // The text of string data, up to its first zero.
 std::string StringValueText(const RegistryValue& value);
 RegistryValue MakeDwordValue(std::uint32_t number);
@@ -60,18 +68,29 @@ struct RegistryStatus {
 // A short, lower-case phrase for the user: "access is denied", ...
 std::string DescribeRegistryStatus(const RegistryStatus& status);
 
+// A value's name and what it holds, as an enumeration gives them.
+struct NamedValue {
+  std::u16string name;  // "" is the default value
+  RegistryValue value;
+};
+
 class OpenRegistryKey {
  public:
   virtual ~OpenRegistryKey() = default;
 
   // Names of the direct subkeys, in the registry's enumeration order.
-  virtual std::vector<std::string> SubkeyNames() = 0;
-  // Names of the values, in the registry's enumeration order; "" is the
-  // default value.
-  virtual std::vector<std::string> ValueNames() = 0;
-  virtual RegistryStatus Read(std::string_view name, RegistryValue& value) = 0;
-  virtual RegistryStatus Write(std::string_view name, const RegistryValue& value) = 0;
-  virtual RegistryStatus DeleteValue(std::string_view name) = 0;
+  virtual std::vector<std::u16string> SubkeyNames() = 0;
+  // The values with their names, in the registry's enumeration order.
+  virtual std::vector<NamedValue> Values() = 0;
+  virtual RegistryStatus Read(std::u16string_view name, RegistryValue& value) = 0;
+  virtual RegistryStatus Write(std::u16string_view name, const RegistryValue& value) = 0;
+  virtual RegistryStatus DeleteValue(std::u16string_view name) = 0;
+  // The direct subkey of exactly this name; null with the reason in `status`.
+  virtual std::unique_ptr<OpenRegistryKey> OpenSubkey(std::u16string_view name, KeyAccess access,
+                                                      RegistryStatus& status) = 0;
+  // Deletes the direct subkey of exactly this name, which must have no
+  // subkeys of its own.
+  virtual RegistryStatus DeleteSubkey(std::u16string_view name) = 0;
 };
 
 class RegistryBackend {
@@ -79,13 +98,11 @@ class RegistryBackend {
   virtual ~RegistryBackend() = default;
 
   // Opens an existing key; null with the reason in `status` when it cannot.
-  virtual std::unique_ptr<OpenRegistryKey> Open(RegistryRoot root, std::string_view path,
+  virtual std::unique_ptr<OpenRegistryKey> Open(RegistryRoot root, std::u16string_view path,
                                                 KeyAccess access, RegistryStatus& status) = 0;
   // Opens a key for reading and writing, creating it and its missing parents.
-  virtual std::unique_ptr<OpenRegistryKey> Create(RegistryRoot root, std::string_view path,
+  virtual std::unique_ptr<OpenRegistryKey> Create(RegistryRoot root, std::u16string_view path,
                                                   RegistryStatus& status) = 0;
-  // Deletes one key that has no subkeys.
-  virtual RegistryStatus DeleteKey(RegistryRoot root, std::string_view path) = 0;
 };
 
 }  // namespace qb::platform

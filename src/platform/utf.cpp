@@ -94,3 +94,44 @@ std::string Utf16ToUtf8(std::u16string_view text) {
 }
 
 }  // namespace qb::platform
+
+namespace qb::platform {
+namespace {
+
+bool IsLeadSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsTrailSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// The index just past the character that starts at `i`.
+std::size_t NextCharacter(std::u16string_view text, std::size_t i) {
+  if (IsLeadSurrogate(text[i]) && i + 1 < text.size() && IsTrailSurrogate(text[i + 1])) {
+    return i + 2;
+  }
+  return i + 1;
+}
+
+// The index after `count` characters from `i`, or the end.
+std::size_t Advance(std::u16string_view text, std::size_t i, std::size_t count) {
+  for (; count > 0 && i < text.size(); --count) i = NextCharacter(text, i);
+  return i;
+}
+
+}  // namespace
+
+std::size_t CharacterCount(std::u16string_view text) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < text.size(); i = NextCharacter(text, i)) ++count;
+  return count;
+}
+
+std::size_t CharacterCount(std::string_view utf8) {
+  std::size_t count = 0;
+  for (char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+  return count;
+}
+
+std::u16string_view CharacterRange(std::u16string_view text, std::size_t skip, std::size_t count) {
+  const std::size_t first = Advance(text, 0, skip);
+  return text.substr(first, Advance(text, first, count) - first);
+}
+
+}  // namespace qb::platform

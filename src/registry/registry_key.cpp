@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "platform/error.h"
+#include "platform/utf.h"
+#include "registry/key_tree.h"
 
 namespace qb::registry {
 namespace {
@@ -10,7 +12,17 @@ namespace {
 using platform::RegistryStatusKind;
 namespace value_type = platform::value_type;
 
+using platform::Utf16ToUtf8;
+using platform::Utf8ToUtf16;
+
 std::string Quoted(std::string_view name) { return "'" + std::string(name) + "'"; }
+
+template <typename Char>
+std::basic_string<Char> Trimmed(std::basic_string_view<Char> path) {
+  while (!path.empty() && path.front() == Char('\\')) path.remove_prefix(1);
+  while (!path.empty() && path.back() == Char('\\')) path.remove_suffix(1);
+  return std::basic_string<Char>(path);
+}
 
 [[noreturn]] void ThrowGetData(std::string_view name) {
   throw Error("Failed to get data for " + Quoted(name));
@@ -22,11 +34,9 @@ std::string Quoted(std::string_view name) { return "'" + std::string(name) + "'"
 
 }  // namespace
 
-std::string TrimSeparators(std::string_view path) {
-  while (!path.empty() && path.front() == '\\') path.remove_prefix(1);
-  while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
-  return std::string(path);
-}
+std::string TrimSeparators(std::string_view path) { return Trimmed(path); }
+
+std::u16string TrimSeparators(std::u16string_view path) { return Trimmed(path); }
 
 RegistryKey::RegistryKey(platform::RegistryBackend& backend, RegistryRoot root)
     : backend_(backend), root_(root) {}
@@ -38,15 +48,31 @@ void RegistryKey::SetRoot(RegistryRoot root) {
   root_ = root;
 }
 
-std::string RegistryKey::ResolvePath(std::string_view path) const {
-  const bool from_root = !path.empty() && path.front() == '\\';
-  const std::string relative = TrimSeparators(path);
+std::u16string RegistryKey::ResolvePath(std::u16string_view path) const {
+  const bool from_root = !path.empty() && path.front() == u'\\';
+  const std::u16string relative = TrimSeparators(path);
   if (from_root || !key_ || path_.empty()) return relative;
-  return relative.empty() ? path_ : path_ + "\\" + relative;
+  return relative.empty() ? path_ : path_ + u"\\" + relative;
 }
 
+std::string RegistryKey::CurrentPath() const { return Utf16ToUtf8(path_); }
+
 bool RegistryKey::OpenKey(std::string_view path, bool can_create, KeyAccess access) {
-  const std::string absolute = ResolvePath(path);
+  return OpenKey(Utf8ToUtf16(path), can_create, access);
+}
+
+bool RegistryKey::OpenSubkey(std::u16string_view name, KeyAccess access) {
+  if (!key_) return false;
+  RegistryStatus status;
+  auto key = key_->OpenSubkey(name, access, status);
+  if (!key) return false;
+  key_ = std::move(key);
+  path_ = path_.empty() ? std::u16string(name) : path_ + u"\\" + std::u16string(name);
+  return true;
+}
+
+bool RegistryKey::OpenKey(std::u16string_view path, bool can_create, KeyAccess access) {
+  const std::u16string absolute = ResolvePath(path);
   RegistryStatus status;
   auto key = can_create ? backend_.Create(root_, absolute, status)
                         : backend_.Open(root_, absolute, access, status);
@@ -57,8 +83,9 @@ bool RegistryKey::OpenKey(std::string_view path, bool can_create, KeyAccess acce
 }
 
 void RegistryKey::CreateKey(std::string_view path) {
-  const std::string absolute = ResolvePath(path);
-  if (!OpenKey("\\" + absolute, true)) throw Error("Failed to create key " + absolute);
+  const std::u16string absolute = ResolvePath(Utf8ToUtf16(path));
+  if (!OpenKey(u"\\" + absolute, true))
+    throw Error("Failed to create key " + Utf16ToUtf8(absolute));
 }
 
 void RegistryKey::CloseKey() {
@@ -68,7 +95,7 @@ void RegistryKey::CloseKey() {
 
 RegistryStatus RegistryKey::ReadRaw(std::string_view name, RegistryValue& value) {
   if (!key_) return RegistryStatus{RegistryStatusKind::Failed, 0};
-  return key_->Read(name, value);
+  return key_->Read(Utf8ToUtf16(name), value);
 }
 
 bool RegistryKey::ValueExists(std::string_view name) {
@@ -76,12 +103,12 @@ bool RegistryKey::ValueExists(std::string_view name) {
   return ReadRaw(name, value).ok();
 }
 
-std::vector<std::string> RegistryKey::SubkeyNames() {
-  return key_ ? key_->SubkeyNames() : std::vector<std::string>{};
+std::vector<std::u16string> RegistryKey::SubkeyNames() {
+  return key_ ? key_->SubkeyNames() : std::vector<std::u16string>{};
 }
 
-std::vector<std::string> RegistryKey::ValueNames() {
-  return key_ ? key_->ValueNames() : std::vector<std::string>{};
+std::vector<platform::NamedValue> RegistryKey::Values() {
+  return key_ ? key_->Values() : std::vector<platform::NamedValue>{};
 }
 
 RegistryValue RegistryKey::ReadValue(std::string_view name) {
@@ -91,34 +118,25 @@ RegistryValue RegistryKey::ReadValue(std::string_view name) {
 }
 
 void RegistryKey::WriteValue(std::string_view name, const RegistryValue& value) {
-  if (!key_ || !key_->Write(name, value).ok()) {
+  if (!key_ || !key_->Write(Utf8ToUtf16(name), value).ok()) {
     throw Error("Failed to set data for " + Quoted(name));
   }
 }
 
-RegistryStatus RegistryKey::DeleteTree(const std::string& absolute_path) {
-  RegistryStatus status;
-  auto key = backend_.Open(root_, absolute_path, KeyAccess::Read, status);
-  if (!key) return status;
-  RegistryStatus first_failure = RegistryStatus::Ok();
-  for (const std::string& child : key->SubkeyNames()) {
-    const RegistryStatus child_status = DeleteTree(absolute_path + "\\" + child);
-    if (!child_status.ok() && first_failure.ok()) first_failure = child_status;
-  }
-  key.reset();
-  const RegistryStatus own = backend_.DeleteKey(root_, absolute_path);
-  return first_failure.ok() ? own : first_failure;
-}
-
 RegistryStatus RegistryKey::DeleteKey(std::string_view path) {
-  const std::string absolute = ResolvePath(path);
+  const std::u16string absolute = ResolvePath(Utf8ToUtf16(path));
   if (absolute.empty()) return RegistryStatus{RegistryStatusKind::AccessDenied, 0};
   if (key_ && absolute == path_) CloseKey();
-  return DeleteTree(absolute);
+  const std::size_t last = absolute.rfind(u'\\');
+  const std::u16string parent_path = last == std::u16string::npos ? u"" : absolute.substr(0, last);
+  RegistryStatus status;
+  const auto parent = backend_.Open(root_, parent_path, KeyAccess::Read, status);
+  if (!parent) return status;
+  return DeleteKeyTree(*parent, std::u16string_view(absolute).substr(last + 1));
 }
 
 void RegistryKey::DeleteValue(std::string_view name) {
-  if (key_) key_->DeleteValue(name);
+  if (key_) key_->DeleteValue(Utf8ToUtf16(name));
 }
 
 std::string RegistryKey::ReadString(std::string_view name) {

@@ -17,6 +17,7 @@ using platform::RegistryValue;
 
 // A path without leading and trailing "\".
 std::string TrimSeparators(std::string_view path);
+std::u16string TrimSeparators(std::u16string_view path);
 
 // The registry key object: a root, at most one open key and its path.
 //
@@ -43,26 +44,30 @@ class RegistryKey {
   // for reading only is the default; `can_create` creates the key if absent
   // and always asks for read and write access.
   bool OpenKey(std::string_view path, bool can_create, KeyAccess access = KeyAccess::Read);
+  bool OpenKey(std::u16string_view path, bool can_create, KeyAccess access = KeyAccess::Read);
+  // Makes the open key's direct subkey of exactly this name the open key;
+  // false, with the open key unchanged, when it cannot be opened.
+  bool OpenSubkey(std::u16string_view name, KeyAccess access = KeyAccess::Read);
   // Opens for reading and writing, creating the key if absent; throws
   // "Failed to create key %s" when it cannot.
   void CreateKey(std::string_view path);
   void CloseKey();
   bool HasOpenKey() const { return key_ != nullptr; }
   // Path of the open key from the root, without a leading "\".
-  const std::string& CurrentPath() const { return path_; }
+  std::string CurrentPath() const;
 
   // The absolute path (from the root, no leading "\") that `path` names.
-  std::string ResolvePath(std::string_view path) const;
+  std::u16string ResolvePath(std::u16string_view path) const;
 
   bool ValueExists(std::string_view name);
-  std::vector<std::string> SubkeyNames();
-  std::vector<std::string> ValueNames();
+  std::vector<std::u16string> SubkeyNames();
+  std::vector<platform::NamedValue> Values();
   // The value as stored; throws "Failed to get data for '%s'" when absent.
   RegistryValue ReadValue(std::string_view name);
   void WriteValue(std::string_view name, const RegistryValue& value);
 
-  // Deletes the key with everything below it, each subkey's own subkeys first.
-  // Reports the first failure; a key that does not exist gives NotFound.
+  // Deletes the key with everything below it, each subkey's own subkeys first
+  // (see DeleteKeyTree). A key that does not exist gives NotFound.
   RegistryStatus DeleteKey(std::string_view path);
   // A missing value is no error.
   void DeleteValue(std::string_view name);
@@ -80,13 +85,12 @@ class RegistryKey {
   void WriteDateTime(std::string_view name, double days);          // REG_BINARY
 
  private:
-  RegistryStatus DeleteTree(const std::string& absolute_path);
   RegistryStatus ReadRaw(std::string_view name, RegistryValue& value);
 
   platform::RegistryBackend& backend_;
   RegistryRoot root_;
   std::unique_ptr<platform::OpenRegistryKey> key_;
-  std::string path_;
+  std::u16string path_;
 };
 
 }  // namespace qb::registry

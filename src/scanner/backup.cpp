@@ -1,9 +1,11 @@
 #include "scanner/backup.h"
 
 #include <cstdio>
+#include <memory>
+#include <optional>
 
 #include "platform/utf.h"
-#include "registry/registry_key.h"
+#include "registry/key_tree.h"
 #include "scanner/removal_paths.h"
 
 namespace qb::scanner {
@@ -16,14 +18,6 @@ constexpr char kLineEnd[] = "\r\n";
 // regedit breaks hex data into lines of about 80 characters.
 constexpr std::size_t kHexLineWidth = 76;
 
-std::u16string Utf16Units(const RegistryValue& value) {
-  std::u16string units;
-  for (std::size_t i = 0; i + 1 < value.data.size(); i += 2) {
-    units += static_cast<char16_t>(value.data[i] | (value.data[i + 1] << 8));
-  }
-  return units;
-}
-
 std::string Quoted(std::string_view text) {
   std::string quoted = "\"";
   for (char c : text) {
@@ -33,12 +27,8 @@ std::string Quoted(std::string_view text) {
   return quoted + '"';
 }
 
-std::string Ansi(std::string_view utf8, const AnsiEncoder& to_ansi) {
-  return to_ansi(platform::Utf8ToUtf16(utf8));
-}
-
-std::string NameField(const std::string& name, const AnsiEncoder& to_ansi) {
-  return name.empty() ? "@" : Quoted(Ansi(name, to_ansi));
+bool HasLineBreakOrNul(std::u16string_view text) {
+  return text.find_first_of(std::u16string_view(u"\r\n\0", 3)) != std::u16string_view::npos;
 }
 
 // "hex:" or "hex(n):" and the bytes, continued over lines as regedit does;
@@ -71,67 +61,106 @@ std::string HexPrefix(std::uint32_t type) {
   return prefix;
 }
 
-// Text types become 8-bit bytes, as REGEDIT4 reads them back.
-std::vector<std::uint8_t> AnsiBytes(const RegistryValue& value, const AnsiEncoder& to_ansi) {
-  const std::string ansi = to_ansi(Utf16Units(value));
-  return std::vector<std::uint8_t>(ansi.begin(), ansi.end());
+bool IsTextType(std::uint32_t type) {
+  return type == value_type::kString || type == value_type::kExpandString ||
+         type == value_type::kMultiString;
 }
 
-// A plain string that "..." holds exactly: terminated once, no zero inside
-// and no line break, which a quoted REGEDIT4 value cannot carry.
-bool FitsQuotes(const std::u16string& units) {
-  if (units.empty() || units.back() != u'\0') return false;
-  for (std::size_t i = 0; i + 1 < units.size(); ++i) {
-    if (units[i] == u'\0' || units[i] == u'\r' || units[i] == u'\n') return false;
+// Writes the keys of one object, noting what it has to leave out.
+class BackupWriter {
+ public:
+  explicit BackupWriter(const platform::CodePage& code_page) : code_page_(code_page) {}
+
+  // A name that a REGEDIT4 line gives back exactly.
+  bool Carries(std::u16string_view name) const {
+    return !HasLineBreakOrNul(name) && code_page_.Carries(name);
   }
-  return true;
-}
 
-std::string DataField(const RegistryValue& value, const AnsiEncoder& to_ansi, std::size_t column) {
-  switch (value.type) {
-    case value_type::kString: {
-      const std::u16string units = Utf16Units(value);
-      if (value.data.size() % 2 == 0 && FitsQuotes(units)) {
-        return Quoted(to_ansi(std::u16string_view(units).substr(0, units.size() - 1)));
-      }
-      return HexField(HexPrefix(value.type), AnsiBytes(value, to_ansi), column);
+  void Key(platform::OpenRegistryKey* key, const std::u16string& line_name, int depth) {
+    text_ += "[" + code_page_.Encode(line_name) + "]" + kLineEnd;
+    std::vector<std::u16string> subkeys;
+    if (key) {
+      for (const platform::NamedValue& value : key->Values()) Value(value);
+      subkeys = key->SubkeyNames();
     }
-    case value_type::kDword:
-      if (value.data.size() == 4) {
-        char dword[16];
-        std::snprintf(dword, sizeof dword, "dword:%08x", platform::DwordValueNumber(value));
-        return dword;
-      }
-      break;
-    case value_type::kExpandString:
-    case value_type::kMultiString:
-      if (value.data.size() % 2 == 0)
-        return HexField(HexPrefix(value.type), AnsiBytes(value, to_ansi), column);
-      break;
-    default:
-      break;
-  }
-  return HexField(HexPrefix(value.type), value.data, column);
-}
-
-void AppendKey(std::string& text, registry::RegistryKey& key, const std::string& path,
-               const std::string& line_name, const AnsiEncoder& to_ansi) {
-  text += "[" + Ansi(line_name, to_ansi) + "]" + kLineEnd;
-  const bool opened = key.OpenKey("\\" + path, false);
-  std::vector<std::string> subkeys;
-  if (opened) {
-    for (const std::string& name : key.ValueNames()) {
-      const RegistryValue value = key.ReadValue(name);
-      const std::string field = NameField(name, to_ansi) + "=";
-      text += field + DataField(value, to_ansi, field.size()) + kLineEnd;
+    text_ += kLineEnd;
+    if (subkeys.empty()) return;
+    if (depth >= registry::kMaxKeyDepth) {
+      Omit("the keys below [" + code_page_.Encode(line_name) +
+           "], deeper than the registry allows");
+      return;
     }
-    subkeys = key.SubkeyNames();
+    for (const std::u16string& name : subkeys) {
+      if (!Carries(name)) {
+        Omit("the subkey " + PrintableName(name) + " of [" + code_page_.Encode(line_name) +
+             "] and everything below it");
+        continue;
+      }
+      platform::RegistryStatus status;
+      const auto subkey = key->OpenSubkey(name, platform::KeyAccess::Read, status);
+      if (!subkey && status.kind == platform::RegistryStatusKind::NotFound) continue;
+      const std::u16string subkey_line = line_name + u"\\" + name;
+      if (!subkey) {
+        Omit("what [" + code_page_.Encode(subkey_line) +
+             "] holds: " + platform::DescribeRegistryStatus(status));
+      }
+      Key(subkey.get(), subkey_line, depth + 1);
+    }
   }
-  text += kLineEnd;
-  for (const std::string& subkey : subkeys) {
-    AppendKey(text, key, path + "\\" + subkey, line_name + "\\" + subkey, to_ansi);
+
+  // Notes an item left out, as a comment line.
+  void Omit(const std::string& what) {
+    text_ += std::string(kNotBackedUp) + what + kLineEnd;
+    incomplete_ = true;
   }
-}
+
+  std::string& text() { return text_; }
+  bool incomplete() const { return incomplete_; }
+
+ private:
+  void Value(const platform::NamedValue& value) {
+    if (!Carries(value.name)) {
+      Omit("the value " + PrintableName(value.name));
+      return;
+    }
+    const std::string field =
+        (value.name.empty() ? "@" : Quoted(code_page_.Encode(value.name))) + "=";
+    const std::optional<std::string> data = DataField(value.value, field.size());
+    if (!data) {
+      Omit("the text of the value " + PrintableName(value.name));
+      return;
+    }
+    text_ += field + *data + kLineEnd;
+  }
+
+  // The data as regedit writes it; nothing when REGEDIT4 cannot give it back.
+  std::optional<std::string> DataField(const RegistryValue& value, std::size_t column) const {
+    if (IsTextType(value.type)) {
+      // REGEDIT4 reads text, also in hex form, as 8-bit characters.
+      if (value.data.size() % 2 != 0) return std::nullopt;
+      const std::u16string units = platform::StringValueUnits(value);
+      if (!code_page_.Carries(units)) return std::nullopt;
+      const bool one_line =
+          !units.empty() && units.back() == u'\0' &&
+          !HasLineBreakOrNul(std::u16string_view(units).substr(0, units.size() - 1));
+      if (value.type == value_type::kString && one_line) {
+        return Quoted(code_page_.Encode(std::u16string_view(units).substr(0, units.size() - 1)));
+      }
+      const std::string bytes = code_page_.Encode(units);
+      return HexField(HexPrefix(value.type), {bytes.begin(), bytes.end()}, column);
+    }
+    if (value.type == value_type::kDword && value.data.size() == 4) {
+      char dword[16];
+      std::snprintf(dword, sizeof dword, "dword:%08x", platform::DwordValueNumber(value));
+      return dword;
+    }
+    return HexField(HexPrefix(value.type), value.data, column);
+  }
+
+  const platform::CodePage& code_page_;
+  std::string text_;
+  bool incomplete_ = false;
+};
 
 }  // namespace
 
@@ -149,14 +178,60 @@ std::string BackupFileName(std::string_view base_name, int attempt) {
   return name + ".reg";
 }
 
-std::string BackupText(platform::RegistryBackend& registry, const std::vector<std::string>& clsids,
-                       const AnsiEncoder& to_ansi) {
-  std::string text = std::string("REGEDIT4") + kLineEnd + kLineEnd;
-  registry::RegistryKey key(registry, platform::RegistryRoot::LocalMachine);
-  for (const std::string& clsid : clsids) {
-    AppendKey(text, key, RemovedKeyPath(clsid), BackupKeyName(clsid), to_ansi);
+BackupContent BackupText(platform::RegistryBackend& registry,
+                         const std::vector<std::u16string>& clsids,
+                         const platform::CodePage& code_page) {
+  BackupContent content;
+  content.text = std::string("REGEDIT4") + kLineEnd + kLineEnd;
+  platform::RegistryStatus status;
+  const auto objects =
+      registry.Open(platform::RegistryRoot::LocalMachine, platform::Utf8ToUtf16(kRemovedKeyParent),
+                    platform::KeyAccess::Read, status);
+  for (const std::u16string& clsid : clsids) {
+    BackupWriter writer(code_page);
+    const std::u16string line_name = BackupKeyName(clsid);
+    if (!writer.Carries(line_name)) {
+      writer.Omit("the key " + PrintableName(line_name) + " and everything below it");
+      writer.text() += kLineEnd;
+    } else {
+      std::unique_ptr<platform::OpenRegistryKey> key;
+      if (objects) key = objects->OpenSubkey(InBraces(clsid), platform::KeyAccess::Read, status);
+      if (!key && status.kind != platform::RegistryStatusKind::NotFound && objects) {
+        writer.Omit("what [" + code_page.Encode(line_name) +
+                    "] holds: " + platform::DescribeRegistryStatus(status));
+      }
+      writer.Key(key.get(), line_name, 1);
+    }
+    content.text += writer.text();
+    if (writer.incomplete()) content.incomplete.push_back(clsid);
   }
-  return text;
+  return content;
+}
+
+std::string PrintableName(std::u16string_view name) {
+  std::string text = "\"";
+  for (char16_t unit : name) {
+    char escaped[8];
+    if (unit == u'\\' || unit == u'"') {
+      text += '\\';
+      text += static_cast<char>(unit);
+    } else if (unit == u'\r') {
+      text += "\\r";
+    } else if (unit == u'\n') {
+      text += "\\n";
+    } else if (unit == u'\0') {
+      text += "\\0";
+    } else if (unit < 0x20 || unit == 0x7F) {
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned>(unit));
+      text += escaped;
+    } else if (unit > 0x7F) {
+      std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(unit));
+      text += escaped;
+    } else {
+      text += static_cast<char>(unit);
+    }
+  }
+  return text + '"';
 }
 
 }  // namespace qb::scanner

@@ -137,8 +137,8 @@ std::vector<std::string> LogicalLines(std::string_view text, std::vector<std::si
 
 }  // namespace
 
-BackupContent ParseBackupText(std::string_view text, std::string& error) {
-  BackupContent content;
+ParsedBackup ParseBackupText(std::string_view text, std::string& error) {
+  ParsedBackup content;
   try {
     std::vector<std::size_t> numbers;
     const std::vector<std::string> lines = LogicalLines(text, numbers);

@@ -25,8 +25,8 @@ struct BackupKey {
   friend bool operator==(const BackupKey&, const BackupKey&) = default;
 };
 
-struct BackupContent {
-  std::vector<BackupKey> keys;  // in file order
+struct ParsedBackup {
+  std::vector<BackupKey> keys;        // in file order
   std::vector<std::string> comments;  // the text after ";" of each comment line
 };
 
@@ -35,6 +35,6 @@ struct BackupContent {
 // with CR LF or LF line ends and hex data continued by a trailing "\".
 // Anything else, and a value before the first key, makes the text no backup:
 // `error` then says which line and why, and the result is empty.
-BackupContent ParseBackupText(std::string_view text, std::string& error);
+ParsedBackup ParseBackupText(std::string_view text, std::string& error);
 
 }  // namespace qb::scanner

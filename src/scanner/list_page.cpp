@@ -1,8 +1,10 @@
 #include "scanner/list_page.h"
 
 #include "app/ui_constants.h"
+#include "platform/win32/wide.h"
 #include "scanner/confirmation.h"
 #include "scanner/list_entries.h"
+#include "scanner/removal_paths.h"
 #include "toolkit/message_box.h"
 
 namespace qb::scanner {
@@ -15,6 +17,7 @@ ListPage::ListPage(toolkit::Panel& page, const ListPageSpec& spec, DetailsView& 
       btRemoveAll(page.AsParent(), spec.remove_all_id, {160, 236, 121, 41}, {}),
       popup({toolkit::MenuItem(spec.remove_one), toolkit::MenuItem(spec.remove_all)}),
       entries_(spec.list),
+      code_page_(spec.code_page),
       details_(details),
       info_(info) {
   app::SetUpObjectList(list, popup);
@@ -26,9 +29,15 @@ ListPage::ListPage(toolkit::Panel& page, const ListPageSpec& spec, DetailsView& 
   spec.remove_all.SetHandler([this] { RemoveAllClick(); });
 }
 
-void ListPage::Fill() { list.Fill(ShownEntries(entries_.list().entries())); }
+void ListPage::Fill() {
+  shown_ = ShownEntries(entries_.list().entries());
+  std::vector<std::wstring> texts;
+  texts.reserve(shown_.size());
+  for (const std::string& entry : shown_) texts.push_back(win32::AsWide(code_page_.Decode(entry)));
+  list.Fill(texts);
+}
 
-void ListPage::WriteBack() { entries_.Replace(list.Items()); }
+void ListPage::WriteBack() { entries_.Replace(shown_); }
 
 void ListPage::RemoveOneClick() {
   const int current = list.CurrentIndex();
@@ -38,6 +47,7 @@ void ListPage::RemoveOneClick() {
     return;
   }
   list.Delete(current);
+  shown_.erase(shown_.begin() + current);
   WriteBack();
 }
 
@@ -48,10 +58,14 @@ void ListPage::RemoveAllClick() {
   }
   if (a(owner()) == IDNO) return;
   list.Clear();
+  shown_.clear();
   WriteBack();
 }
 
-void ListPage::ShowCurrentEntry() { info_.GetInfo(InBraces(list.ItemText(list.CurrentIndex()))); }
+void ListPage::ShowCurrentEntry() {
+  info_.GetInfo(
+      InBraces(code_page_.Decode(shown_.at(static_cast<std::size_t>(list.CurrentIndex())))));
+}
 
 void ListPage::ListMouseUp(int x, int y) {
   if (list.ItemAt(x, y) < 0) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lists/list_file.h"
+#include "platform/code_page.h"
 #include "scanner/details_view.h"
 #include "scanner/object_info.h"
 #include "toolkit/action.h"
@@ -19,13 +20,15 @@ struct ListPageSpec {
   toolkit::Action& remove_one;  // aRemoveIgnored, aRemoveBlocked
   toolkit::Action& remove_all;  // aRemoveIgnoredAll, aRemoveAllBlocked
   lists::ListFile& list;        // the ignored or the blocked list
+  const platform::CodePage& code_page;
 };
 
 // The Ignored and the Blocked action pages: a list of the entries of exactly
 // 36 characters, which the user can shorten, and the details of the entry
-// selected. The handlers serve lbIgnored and lbBlocked alike (remove one:
-// btRemoveIgnoredClick, btRemoveBlockedClick; remove all:
-// btRemoveIgnoredAlllick, btRemoveAllBlockedClick; mouse and Enter).
+// selected. Entries stay the bytes the file holds; the list box shows them
+// through the ANSI code page, and what is written back is the bytes read. The handlers serve
+// lbIgnored and lbBlocked alike (remove one: btRemoveIgnoredClick, btRemoveBlockedClick; remove
+// all: btRemoveIgnoredAlllick, btRemoveAllBlockedClick; mouse and Enter).
 class ListPage {
  public:
   ListPage(toolkit::Panel& page, const ListPageSpec& spec, DetailsView& details, ObjectInfo& info);
@@ -44,12 +47,15 @@ class ListPage {
   void RemoveAllClick();
   void ListMouseUp(int x, int y);
   bool ListKeyPress(wchar_t character);
-  // The list becomes the list box's entries, in their order, and is saved.
+  // The list becomes the shown entries, in their order, and is saved.
   void WriteBack();
   void ShowCurrentEntry();
   HWND owner() const { return list.form().hwnd(); }
 
   lists::ListFile& entries_;
+  const platform::CodePage& code_page_;
+  // The entries the list box shows, item for item.
+  std::vector<std::string> shown_;
   DetailsView& details_;
   ObjectInfo& info_;
 };

@@ -1,42 +1,14 @@
 #include "scanner/object_details.h"
 
-#include <array>
 #include <cstdio>
 
-#include "lists/case_insensitive.h"
+#include "platform/utf.h"
 #include "registry/registry_key.h"
 
 namespace qb::scanner {
 namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// The file name's last component without extension, trailing blanks and
-// dots, as Windows compares it with the reserved device names.
-std::string_view DeviceStem(std::string_view path) {
-  const std::size_t slash = path.find_last_of("\\/:");
-  std::string_view stem = slash == std::string_view::npos ? path : path.substr(slash + 1);
-  stem = stem.substr(0, stem.find('.'));
-  while (!stem.empty() && (stem.back() == ' ' || stem.back() == '.')) stem.remove_suffix(1);
-  return stem;
-}
-
-bool IsReservedDeviceName(std::string_view stem) {
-  static constexpr std::array kNames = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
-  for (const char* name : kNames) {
-    if (lists::EqualsIgnoreCase(stem, name)) return true;
-  }
-  if (stem.size() == 4 && (lists::EqualsIgnoreCase(stem.substr(0, 3), "COM") ||
-                           lists::EqualsIgnoreCase(stem.substr(0, 3), "LPT"))) {
-    return stem[3] >= '1' && stem[3] <= '9';
-  }
-  return false;
-}
-
-std::string ReadDefaultValue(registry::RegistryKey& key, const std::string& path) {
-  if (!key.OpenKey(path, false)) return {};
-  return key.ReadString("");
-}
 
 }  // namespace
 
@@ -46,31 +18,40 @@ std::string TranslationText(platform::Translation translation) {
   return text;
 }
 
+bool IsDeviceNamespacePath(std::string_view path) {
+  if (path.size() < 4 || !IsSeparator(path[0]) || !IsSeparator(path[3])) return false;
+  const bool dos_device = IsSeparator(path[1]) && (path[2] == '.' || path[2] == '?');
+  const bool object_manager = path[1] == '?' && path[2] == '?';
+  return dos_device || object_manager;
+}
+
 bool IsRemoteOrDevicePath(std::string_view file_name) {
-  if (file_name.size() >= 2 && IsSeparator(file_name[0]) && IsSeparator(file_name[1])) return true;
-  if (file_name.size() >= 4 && IsSeparator(file_name[0]) && file_name[1] == '?' &&
-      file_name[2] == '?' && IsSeparator(file_name[3])) {
-    return true;
-  }
-  return IsReservedDeviceName(DeviceStem(file_name));
+  const bool unc = file_name.size() >= 2 && IsSeparator(file_name[0]) && IsSeparator(file_name[1]);
+  return unc || IsDeviceNamespacePath(file_name);
 }
 
 DetailsLookup ReadObjectDetails(platform::RegistryBackend& registry,
                                 platform::VersionInfoReader& versions,
-                                std::string_view clsid_in_braces) {
+                                std::u16string_view clsid_in_braces) {
   DetailsLookup lookup;
   ObjectDetails& details = lookup.details;
+  // The CLSID goes to the registry as one name, exactly as given.
   registry::RegistryKey key(registry, platform::RegistryRoot::ClassesRoot);
-  const std::string class_key = "\\CLSID\\" + std::string(clsid_in_braces);
-  details.bho_name = ReadDefaultValue(key, class_key);
-  details.file_name = ReadDefaultValue(key, class_key + "\\InprocServer32");
-  if (details.file_name.size() < 3) {
+  if (key.OpenKey("\\CLSID", false) && key.OpenSubkey(clsid_in_braces)) {
+    details.bho_name = key.ReadString("");
+    if (key.OpenSubkey(u"InprocServer32")) details.file_name = key.ReadString("");
+  }
+  if (platform::CharacterCount(details.file_name) < 3) {
     lookup.no_info = true;
     return lookup;
   }
   if (IsRemoteOrDevicePath(details.file_name)) return lookup;
+  // What Windows makes of the name: a device becomes "\\.\NAME"; a drive
+  // that the user mapped to a share becomes its UNC path, which is read.
+  const std::string path = versions.ExpandFileName(details.file_name);
+  if (IsDeviceNamespacePath(path)) return lookup;
 
-  const auto resource = versions.Read(versions.ExpandFileName(details.file_name));
+  const auto resource = versions.Read(path);
   if (!resource) return lookup;
   if (const auto translation = resource->FirstTranslation()) {
     lookup.translation = TranslationText(*translation);

@@ -34,10 +34,17 @@ struct DetailsLookup {
 
 std::string TranslationText(platform::Translation translation);
 
-// A path whose file must not be read: a UNC path ("\\server\share\..."),
-// which would reach out to a server that whoever wrote the registry chose,
-// and device paths ("\\.\", "\\?\", "\??\", "CON", "COM1.dll", ...), which can
-// hang. Forward slashes count as backslashes, as Windows reads them.
+// A path in the device or object namespace ("\\.\", "\\?\", "\??\"), whose
+// names can open devices that hang. Forward slashes count as backslashes,
+// as Windows reads them.
+bool IsDeviceNamespacePath(std::string_view path);
+
+// A stored file name that must not be read, by its form: a device namespace
+// path, or a UNC path ("\\server\share\..."), which would reach out to a
+// server that whoever wrote the registry chose. Which plain names are
+// devices ("COM1:", "nul", ...) only Windows knows: it turns them into
+// "\\.\" paths when it makes a name absolute, and the version reader refuses
+// anything that is not a file on a disk.
 bool IsRemoteOrDevicePath(std::string_view file_name);
 
 // Looks up the object with CLSID `clsid_in_braces` ("{...}"): its class
@@ -46,6 +53,6 @@ bool IsRemoteOrDevicePath(std::string_view file_name);
 // type throws "Invalid data type for ''".
 DetailsLookup ReadObjectDetails(platform::RegistryBackend& registry,
                                 platform::VersionInfoReader& versions,
-                                std::string_view clsid_in_braces);
+                                std::u16string_view clsid_in_braces);
 
 }  // namespace qb::scanner

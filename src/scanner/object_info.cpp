@@ -21,13 +21,11 @@ bool ObjectInfo::SelectionIsShown() const {
          (page == kIgnoredPage && lists_.ignored.CurrentIndex() >= 0);
 }
 
-void ObjectInfo::GetInfo(std::string_view clsid_in_braces) {
+void ObjectInfo::GetInfo(std::u16string_view clsid_in_braces) {
   if (!SelectionIsShown()) return;
   tips_.SetPage(kResultsTipsPage);
   details_.Clear();
   details_.Show(ReadObjectDetails(registry_, versions_, clsid_in_braces));
 }
-
-std::string InBraces(std::string_view clsid) { return "{" + std::string(clsid) + "}"; }
 
 }  // namespace qb::scanner

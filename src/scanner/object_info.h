@@ -23,7 +23,7 @@ class ObjectInfo {
   ObjectInfo(toolkit::Notebook& pages, toolkit::Notebook& tips, DetailsView& details, Lists lists,
              platform::RegistryBackend& registry, platform::VersionInfoReader& versions);
 
-  void GetInfo(std::string_view clsid_in_braces);
+  void GetInfo(std::u16string_view clsid_in_braces);
 
  private:
   bool SelectionIsShown() const;
@@ -35,8 +35,5 @@ class ObjectInfo {
   platform::RegistryBackend& registry_;
   platform::VersionInfoReader& versions_;
 };
-
-// "{" + text + "}": the form in which class registrations name a CLSID.
-std::string InBraces(std::string_view clsid);
 
 }  // namespace qb::scanner

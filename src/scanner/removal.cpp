@@ -1,20 +1,21 @@
 #include "scanner/removal.h"
 
 #include "platform/error.h"
-#include "registry/registry_key.h"
+#include "platform/utf.h"
+#include "registry/key_tree.h"
 #include "scanner/removal_paths.h"
 
 namespace qb::scanner {
 
 ObjectRemoval::ObjectRemoval(platform::RegistryBackend& registry, platform::Files& files,
                              platform::Clock& clock, std::filesystem::path program_folder,
-                             lists::ListFile& blocked, AnsiEncoder to_ansi)
+                             lists::ListFile& blocked, const platform::CodePage& code_page)
     : registry_(registry),
       files_(files),
       clock_(clock),
       program_folder_(std::move(program_folder)),
       blocked_(blocked),
-      to_ansi_(std::move(to_ansi)) {}
+      code_page_(code_page) {}
 
 std::filesystem::path ObjectRemoval::NewBackupFileName() {
   const std::filesystem::path folder = BackupFolder();
@@ -25,23 +26,34 @@ std::filesystem::path ObjectRemoval::NewBackupFileName() {
   return folder / BackupFileName(base, attempt);
 }
 
-std::filesystem::path ObjectRemoval::WriteBackupFile(const std::vector<std::string>& clsids) {
-  const std::string text = BackupText(registry_, clsids, to_ansi_);
+ObjectRemoval::WrittenBackup ObjectRemoval::WriteBackupFile(
+    const std::vector<std::u16string>& clsids) {
+  BackupContent content = BackupText(registry_, clsids, code_page_);
   // Another program may take the name between the look and the write.
   constexpr int kTries = 3;
   for (int tries = 1;; ++tries) {
     const std::filesystem::path path = NewBackupFileName();
-    if (files_.CreateNew(path, text)) return path;
+    if (files_.CreateNew(path, content.text)) return {path, std::move(content.incomplete)};
     if (tries == kTries) platform::ThrowCannotCreate(path);
   }
 }
 
-std::vector<RemovalFailure> ObjectRemoval::BlockObjects(const std::vector<std::string>& clsids) {
+std::vector<RemovalFailure> ObjectRemoval::BlockObjects(const std::vector<std::u16string>& clsids) {
   std::vector<RemovalFailure> failures;
-  registry::RegistryKey key(registry_, platform::RegistryRoot::LocalMachine);
-  for (const std::string& clsid : clsids) {
-    blocked_.Add(clsid);
-    const platform::RegistryStatus status = key.DeleteKey("\\" + RemovedKeyPath(clsid));
+  platform::RegistryStatus opened;
+  const auto objects =
+      registry_.Open(platform::RegistryRoot::LocalMachine, platform::Utf8ToUtf16(kRemovedKeyParent),
+                     platform::KeyAccess::Read, opened);
+  for (const std::u16string& clsid : clsids) {
+    blocked_.Add(code_page_.Encode(clsid));
+    // Without the Browser Helper Objects key there is no object to delete;
+    // a key that is there but cannot be opened may still hold it.
+    if (!objects) {
+      if (opened.kind != platform::RegistryStatusKind::NotFound)
+        failures.push_back({clsid, opened});
+      continue;
+    }
+    const platform::RegistryStatus status = registry::DeleteKeyTree(*objects, InBraces(clsid));
     if (!status.ok() && status.kind != platform::RegistryStatusKind::NotFound) {
       failures.push_back({clsid, status});
     }
@@ -49,17 +61,48 @@ std::vector<RemovalFailure> ObjectRemoval::BlockObjects(const std::vector<std::s
   return failures;
 }
 
-std::string RemovalFailureText(const std::vector<RemovalFailure>& failures) {
-  if (failures.empty()) return {};
-  std::string text = "These objects could not be removed:\r\n";
-  bool denied = false;
-  for (const RemovalFailure& failure : failures) {
-    text += "{" + failure.clsid + "}: " + platform::DescribeRegistryStatus(failure.status) + "\r\n";
-    denied = denied || failure.status.kind == platform::RegistryStatusKind::AccessDenied;
+RemovalReport ObjectRemoval::Remove(const std::vector<std::u16string>& clsids, bool make_backup) {
+  RemovalReport report;
+  if (make_backup) {
+    WrittenBackup backup = WriteBackupFile(clsids);
+    report.backup = std::move(backup.path);
+    report.incomplete_backups = std::move(backup.incomplete);
   }
-  text += "\r\nThey stay on the blocked list";
-  if (denied) text += "; removing them needs administrator rights";
-  return text + ".";
+  report.failures = BlockObjects(clsids);
+  return report;
+}
+
+std::string DisplayClsid(std::u16string_view clsid) {
+  return "{" + platform::Utf16ToUtf8(clsid) + "}";
+}
+
+std::string RemovalWarningText(const RemovalReport& report) {
+  std::string text;
+  if (!report.failures.empty()) {
+    text += "These objects could not be removed:\r\n";
+    bool denied = false;
+    for (const RemovalFailure& failure : report.failures) {
+      text += DisplayClsid(failure.clsid) + ": " +
+              platform::DescribeRegistryStatus(failure.status) + "\r\n";
+      denied = denied || failure.status.kind == platform::RegistryStatusKind::AccessDenied;
+    }
+    text += "\r\nThey stay on the blocked list";
+    if (denied) text += "; removing them needs administrator rights";
+    text += ".";
+  }
+  if (!report.incomplete_backups.empty()) {
+    if (!text.empty()) text += "\r\n\r\n";
+    text += "The backup " + platform::Utf16ToUtf8(report.backup.filename().u16string()) +
+            " is incomplete: these objects have names or texts that a REGEDIT4 file cannot "
+            "hold:\r\n";
+    for (const std::u16string& clsid : report.incomplete_backups) {
+      text += DisplayClsid(clsid) + "\r\n";
+    }
+    text +=
+        "\r\nThe lines of the backup that begin with \"; Not backed up:\" name what it "
+        "lacks.";
+  }
+  return text;
 }
 
 }  // namespace qb::scanner

@@ -5,12 +5,18 @@
 
 namespace qb::scanner {
 
-// The key that removing the object `clsid` deletes, under
-// HKEY_LOCAL_MACHINE, from the root: "Software\...\Browser Helper
-// Objects\{clsid}" (the registry ignores letter case).
-std::string RemovedKeyPath(std::string_view clsid);
+// Under HKEY_LOCAL_MACHINE, from the root: the key whose subkey "{clsid}"
+// removing an object deletes (the registry ignores letter case).
+inline constexpr char kRemovedKeyParent[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\Browser Helper Objects";
+
+// "{" + clsid + "}": the form in which keys name a CLSID.
+std::u16string InBraces(std::u16string_view clsid);
+
+// The removed key of `clsid` from the root: "Software\...\{clsid}".
+std::u16string RemovedKeyPath(std::u16string_view clsid);
 
 // The same key as a backup file names it: "HKEY_LOCAL_MACHINE\" and the path.
-std::string BackupKeyName(std::string_view clsid);
+std::u16string BackupKeyName(std::u16string_view clsid);
 
 }  // namespace qb::scanner

@@ -1,9 +1,12 @@
 #include "scanner/scanner_page.h"
 
 #include "app/ui_constants.h"
+#include "platform/win32/wide.h"
 #include "scanner/clean_scan_question.h"
 #include "scanner/confirmation.h"
 #include "scanner/helper_objects.h"
+#include "scanner/removal_paths.h"
+#include "scanner/removal_report.h"
 #include "toolkit/message_box.h"
 
 namespace qb::scanner {
@@ -49,16 +52,19 @@ void ScannerPage::SetObjectActionsEnabled(bool enabled) {
 void ScannerPage::btScanClick() {
   details_.Clear();
   SetObjectActionsEnabled(false);
-  std::vector<std::string> found;
   {
     // Emptied and filled as one batch: the list is drawn once, and its scroll
     // bar does not vanish in between.
     const toolkit::ListBox::Batch batch(lbMain);
     lbMain.Clear();
-    found = FindSuspiciousObjects(context_.registry, context_.lists);
-    lbMain.Fill(found);
+    found_.clear();
+    found_ = FindSuspiciousObjects(context_.registry, {context_.lists, context_.code_page});
+    std::vector<std::wstring> texts;
+    texts.reserve(found_.size());
+    for (const std::u16string& clsid : found_) texts.push_back(win32::AsWide(clsid));
+    lbMain.Fill(texts);
   }
-  if (found.empty()) AskWhereToGo();
+  if (found_.empty()) AskWhereToGo();
 }
 
 void ScannerPage::AskWhereToGo() {
@@ -74,9 +80,9 @@ void ScannerPage::AskWhereToGo() {
 }
 
 void ScannerPage::btDeleteSelectedClick() {
-  std::vector<std::string> checked;
+  std::vector<std::u16string> checked;
   for (int i = 0; i < lbMain.Count(); ++i) {
-    if (lbMain.Checked(i)) checked.push_back(lbMain.ItemText(i));
+    if (lbMain.Checked(i)) checked.push_back(found_.at(static_cast<std::size_t>(i)));
   }
   if (checked.empty()) {
     toolkit::ShowMessageBox(owner(), "Please, select at least one\r\nobject to be cleaned!\r\n",
@@ -92,27 +98,24 @@ void ScannerPage::btDeleteSelectedClick() {
 void ScannerPage::btRemoveObjectClick() {
   const int current = lbMain.CurrentIndex();
   if (current < 0) return;
-  RemoveObjects({lbMain.ItemText(current)},
-                ": Object removed. :", "The object was removed successfuly.");
+  RemoveObjects({CurrentClsid()}, ": Object removed. :", "The object was removed successfuly.");
 }
 
 void ScannerPage::btIgnoreObjectClick() {
   const int current = lbMain.CurrentIndex();
   if (current < 0) return;
-  context_.lists.ignored.Add(lbMain.ItemText(current));
+  context_.lists.ignored.Add(context_.code_page.Encode(CurrentClsid()));
   actions_.aScan.Execute();
 }
 
-void ScannerPage::RemoveObjects(const std::vector<std::string>& clsids, const char* done_caption,
+const std::u16string& ScannerPage::CurrentClsid() const {
+  return found_.at(static_cast<std::size_t>(lbMain.CurrentIndex()));
+}
+
+void ScannerPage::RemoveObjects(const std::vector<std::u16string>& clsids, const char* done_caption,
                                 const char* done_text) {
-  if (context_.settings.MakeBackup) context_.removal.WriteBackupFile(clsids);
-  const std::vector<RemovalFailure> failures = context_.removal.BlockObjects(clsids);
-  if (failures.empty()) {
-    toolkit::ShowMessageBox(owner(), done_text, done_caption, MB_OK | MB_ICONINFORMATION);
-  } else {
-    toolkit::ShowMessageBox(owner(), RemovalFailureText(failures),
-                            ": Object(s) not removed! :", MB_OK | MB_ICONWARNING);
-  }
+  const RemovalReport report = context_.removal.Remove(clsids, context_.settings.MakeBackup);
+  ShowRemovalReport(owner(), report, done_caption, done_text);
   actions_.aScan.Execute();
 }
 
@@ -122,7 +125,7 @@ void ScannerPage::btUnCheckAllClick() { lbMain.SetAllChecked(false); }
 
 void ScannerPage::ShowCurrentObject() {
   SetObjectActionsEnabled(true);
-  info_.GetInfo(InBraces(lbMain.ItemText(lbMain.CurrentIndex())));
+  info_.GetInfo(InBraces(CurrentClsid()));
 }
 
 void ScannerPage::lbMainMouseUp(toolkit::MouseButton, int x, int y) {

@@ -38,8 +38,10 @@ class ScannerPage {
   void AskWhereToGo();
   // Backs the objects up when the settings ask for it, blocks them, tells
   // the user how it went and scans again.
-  void RemoveObjects(const std::vector<std::string>& clsids, const char* done_caption,
+  void RemoveObjects(const std::vector<std::u16string>& clsids, const char* done_caption,
                      const char* done_text);
+  // The CLSID of the current item, as the registry gave it.
+  const std::u16string& CurrentClsid() const;
   HWND owner() const { return lbMain.form().hwnd(); }
   // Enables the two object actions and shows the current item's details.
   void ShowCurrentObject();
@@ -49,6 +51,9 @@ class ScannerPage {
   app::AppContext& context_;
   DetailsView& details_;
   ObjectInfo& info_;
+  // The CLSID texts the list shows, item for item, exactly as the registry's
+  // key names gave them: a list box item ends at a NUL, these do not.
+  std::vector<std::u16string> found_;
 };
 
 }  // namespace qb::scanner

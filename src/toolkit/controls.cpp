@@ -122,46 +122,36 @@ ListBox::Batch::~Batch() {
 
 void ListBox::Clear() { ::SendMessageW(hwnd(), LB_RESETCONTENT, 0, 0); }
 
-void ListBox::Fill(const std::vector<std::string>& items) {
+void ListBox::Fill(const std::vector<std::wstring>& items) {
   const Batch batch(*this);
   Clear();
-  // UTF-8 never has fewer bytes than UTF-16 has characters, so this is
-  // enough room for the texts.
   std::size_t text_bytes = 0;
-  for (const std::string& item : items) text_bytes += (item.size() + 1) * sizeof(wchar_t);
+  for (const std::wstring& item : items) text_bytes += (item.size() + 1) * sizeof(wchar_t);
   ::SendMessageW(hwnd(), LB_INITSTORAGE, items.size(), static_cast<LPARAM>(text_bytes));
-  for (const std::string& item : items) {
+  for (const std::wstring& item : items) {
     const LRESULT added = Add(item);
     if (added == LB_ERR || added == LB_ERRSPACE) throw Error("Out of memory");
   }
 }
 
-int ListBox::Add(std::string_view text) {
-  const std::wstring wide = win32::Widen(text);
+int ListBox::Add(std::wstring_view text) {
+  const std::wstring terminated(text);
   return static_cast<int>(
-      ::SendMessageW(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str())));
+      ::SendMessageW(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(terminated.c_str())));
 }
 
 void ListBox::Delete(int index) { ::SendMessageW(hwnd(), LB_DELETESTRING, index, 0); }
 
 int ListBox::Count() const { return static_cast<int>(::SendMessageW(hwnd(), LB_GETCOUNT, 0, 0)); }
 
-std::string ListBox::ItemText(int index) const {
+std::wstring ListBox::ItemText(int index) const {
   const LRESULT length = ::SendMessageW(hwnd(), LB_GETTEXTLEN, index, 0);
   if (length == LB_ERR) return {};
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   const LRESULT copied =
       ::SendMessageW(hwnd(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
-  return win32::Narrow(text);
-}
-
-std::vector<std::string> ListBox::Items() const {
-  std::vector<std::string> items;
-  const int count = Count();
-  items.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) items.push_back(ItemText(i));
-  return items;
+  return text;
 }
 
 int ListBox::CurrentIndex() const {
@@ -235,7 +225,7 @@ bool CheckListBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
   ::FillRect(item.hDC, &text, selected ? ::GetSysColorBrush(COLOR_HIGHLIGHT) : background);
   ::SetBkMode(item.hDC, TRANSPARENT);
   ::SetTextColor(item.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  const std::wstring caption = win32::Widen(ItemText(index));
+  const std::wstring caption = ItemText(index);
   RECT inset = text;
   inset.left += form().Scale(2);
   ::DrawTextW(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &inset,

@@ -96,16 +96,17 @@ class ListBox : public Control {
   ListBox(Parent parent, int id, DesignRect rect, DWORD extra_style = 0,
           std::optional<FontSpec> font = std::nullopt);
 
+  // Item texts are the UTF-16 the control keeps; a text shows up to its
+  // first NUL.
   void Clear();
-  int Add(std::string_view text);
+  int Add(std::wstring_view text);
   // Replaces the items by `items`, in their order, as one batch, with room
   // for all of them reserved first. Afterwards no item is current and every
   // item's data is 0. Throws when the list box cannot take them all.
-  void Fill(const std::vector<std::string>& items);
+  void Fill(const std::vector<std::wstring>& items);
   void Delete(int index);
   int Count() const;
-  std::string ItemText(int index) const;
-  std::vector<std::string> Items() const;
+  std::wstring ItemText(int index) const;
   // The current item, -1 for none.
   int CurrentIndex() const;
   void SetCurrentIndex(int index);

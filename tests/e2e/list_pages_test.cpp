@@ -60,6 +60,31 @@ TEST_P(ListPagesTest, RemovingOneWritesBackOnlyTheShownEntries) {
       [&] { return folder_.Read(page().file) == std::string(kB) + "\r\n" + kA + "\r\n"; }));
 }
 
+// The list files are 8-bit text: entries keep their bytes, show through
+// the ANSI code page, and lines the user did not touch are written back as
+// they were read.
+TEST_P(ListPagesTest, EntriesKeepTheirBytesAndShowInTheAnsiCodePage) {
+  std::vector<std::string> high(4);
+  for (int byte = 0x80; byte <= 0xFF; ++byte) high[(byte - 0x80) / 36] += static_cast<char>(byte);
+  high[3] += std::string(36 - high[3].size(), '0');
+  std::string file = std::string(kA) + "\r\n";
+  std::string kept;
+  for (const std::string& entry : high) kept += entry + "\r\n";
+  folder_.Write(page().file, file + kept);
+  Open(5);
+
+  const std::vector<std::wstring> shown = ListItems(List());
+  for (std::size_t i = 0; i < high.size(); ++i) {
+    wchar_t expected[64] = {};
+    ::MultiByteToWideChar(CP_ACP, 0, high[i].data(), 36, expected, 64);
+    EXPECT_EQ(shown[i + 1], expected) << i;
+  }
+  SelectItem(0);
+  Click(Control(main_, page().remove_one));
+  ASSERT_TRUE(WaitUntil([&] { return ListItems(List()).size() == 4; }));
+  ASSERT_TRUE(WaitUntil([&] { return folder_.Read(page().file) == kept; }));
+}
+
 TEST_P(ListPagesTest, RemovingOneWithoutASelectionWarns) {
   folder_.Write(page().file, std::string(kA) + "\r\n");
   Open(1);

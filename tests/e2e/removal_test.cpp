@@ -72,22 +72,6 @@ class RemovalTest : public ProgramTest {
     ClickAt(List(), (item.left + item.right) / 2, (item.top + item.bottom) / 2);
     ASSERT_TRUE(WaitUntil([&] { return IsEnabled(Control(main_, ids::kBtRemoveObject)); }));
   }
-
-  DWORD MergeWithRegedit(const std::filesystem::path& file) {
-    std::wstring command = L"regedit.exe /s \"" + file.wstring() + L"\"";
-    STARTUPINFOW startup{sizeof startup};
-    PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &info)) {
-      return 1000;
-    }
-    ::WaitForSingleObject(info.hProcess, 30000);
-    DWORD code = 0;
-    ::GetExitCodeProcess(info.hProcess, &code);
-    ::CloseHandle(info.hThread);
-    ::CloseHandle(info.hProcess);
-    return code;
-  }
 };
 
 TEST_F(RemovalTest, DeletingCheckedObjectsBacksThemUpBlocksThemAndRemovesTheKeys) {

@@ -23,11 +23,7 @@ constexpr char kKey[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\"
     "{E2E0000A-0000-4000-8000-00000000000A}";
 
-std::string Latin1(std::u16string_view text) {
-  std::string out;
-  for (char16_t unit : text) out += unit < 0x100 ? static_cast<char>(unit) : '?';
-  return out;
-}
+const platform::Windows1252 kAnsi;
 
 // 8-bit text and its terminating zero, as the reader gives string data.
 std::vector<std::uint8_t> Sz(std::string_view text) {
@@ -36,9 +32,9 @@ std::vector<std::uint8_t> Sz(std::string_view text) {
   return bytes;
 }
 
-BackupContent Parse(std::string_view text) {
+ParsedBackup Parse(std::string_view text) {
   std::string error;
-  BackupContent content = ParseBackupText(text, error);
+  ParsedBackup content = ParseBackupText(text, error);
   EXPECT_EQ(error, "");
   return content;
 }
@@ -59,10 +55,13 @@ TEST(BackupReader, ReadsBackEveryKeyAndValueTheWriterWrites) {
   set(key, "Nothing", {value_type::kNone, {}});
   set(key + "\\Child\\Grandchild", "", platform::MakeStringValue("deepest"));
 
-  const BackupContent content = Parse(BackupText(registry, {kClsid}, Latin1));
+  const ParsedBackup content =
+      Parse(BackupText(registry, {u"E2E0000A-0000-4000-8000-00000000000A"}, kAnsi).text);
 
-  const std::string line = "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\"
-                           "explorer\\Browser Helper Objects\\{" + std::string(kClsid) + "}";
+  const std::string line =
+      "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\"
+      "explorer\\Browser Helper Objects\\{" +
+      std::string(kClsid) + "}";
   ASSERT_EQ(content.keys.size(), 3u);
   EXPECT_EQ(content.keys[0].path, line);
   EXPECT_EQ(content.keys[1].path, line + "\\Child");
@@ -84,11 +83,10 @@ TEST(BackupReader, ReadsBackEveryKeyAndValueTheWriterWrites) {
 }
 
 TEST(BackupReader, AcceptsLineFeedsCommentsAndEmptyFiles) {
-  const BackupContent content =
+  const ParsedBackup content =
       Parse("REGEDIT4\n\n; a note\n[HKEY_LOCAL_MACHINE\\X]\n\"a\"=hex:01,\\\n  02\n");
   ASSERT_EQ(content.keys.size(), 1u);
-  EXPECT_EQ(content.keys[0].values,
-            (std::vector<BackupValue>{{"a", value_type::kBinary, {1, 2}}}));
+  EXPECT_EQ(content.keys[0].values, (std::vector<BackupValue>{{"a", value_type::kBinary, {1, 2}}}));
   EXPECT_EQ(content.comments, std::vector<std::string>{" a note"});
   EXPECT_TRUE(Parse("REGEDIT4\r\n\r\n").keys.empty());
 }

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/memory_registry.h"
+#include "platform/utf.h"
+#include "scanner/backup_reader.h"
+#include "scanner/removal_paths.h"
 
 namespace qb::scanner {
 namespace {
@@ -12,7 +15,7 @@ using platform::RegistryRoot;
 using platform::RegistryValue;
 namespace value_type = platform::value_type;
 
-constexpr char kClsid[] = "E2E0000A-0000-4000-8000-00000000000A";
+constexpr char16_t kClsid[] = u"E2E0000A-0000-4000-8000-00000000000A";
 constexpr char kKey[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\"
     "{E2E0000A-0000-4000-8000-00000000000A}";
@@ -20,11 +23,10 @@ constexpr char kLine[] =
     "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\Browser Helper "
     "Objects\\{E2E0000A-0000-4000-8000-00000000000A}";
 
-// ISO 8859-1, with "?" for what it lacks: enough to test the 8-bit text.
-std::string Latin1(std::u16string_view text) {
-  std::string out;
-  for (char16_t unit : text) out += unit < 0x100 ? static_cast<char>(unit) : '?';
-  return out;
+const platform::Windows1252 kAnsi;
+
+std::string Text(platform::MemoryRegistry& registry, const std::vector<std::u16string>& clsids) {
+  return BackupText(registry, clsids, kAnsi).text;
 }
 
 TEST(BackupName, HasTheDigitsOfTheMomentWithoutLeadingZeros) {
@@ -37,9 +39,8 @@ TEST(BackupName, HasTheDigitsOfTheMomentWithoutLeadingZeros) {
 
 TEST(BackupText, ListsOnlyTheKeyLineForAKeyThatIsGone) {
   platform::MemoryRegistry registry;
-  EXPECT_EQ(BackupText(registry, {kClsid}, Latin1),
-            std::string("REGEDIT4\r\n\r\n") + kLine + "]\r\n\r\n");
-  EXPECT_EQ(BackupText(registry, {}, Latin1), "REGEDIT4\r\n\r\n");
+  EXPECT_EQ(Text(registry, {kClsid}), std::string("REGEDIT4\r\n\r\n") + kLine + "]\r\n\r\n");
+  EXPECT_EQ(Text(registry, {}), "REGEDIT4\r\n\r\n");
 }
 
 TEST(BackupText, HoldsEveryValueAndSubkeyInRegeditSyntax) {
@@ -71,7 +72,7 @@ TEST(BackupText, HoldsEveryValueAndSubkeyInRegeditSyntax) {
   registry.CreateKey(RegistryRoot::LocalMachine, key + "\\Empty");
 
   const std::string line = kLine;
-  EXPECT_EQ(BackupText(registry, {kClsid}, Latin1),
+  EXPECT_EQ(Text(registry, {kClsid}),
             "REGEDIT4\r\n"
             "\r\n" +
                 line + "]\r\n" +
@@ -101,7 +102,7 @@ TEST(BackupText, LongHexDataIsContinuedOverLines) {
   platform::MemoryRegistry registry;
   registry.SetValue(RegistryRoot::LocalMachine, kKey, "Blob",
                     {value_type::kBinary, std::vector<std::uint8_t>(40, 0xAB)});
-  const std::string text = BackupText(registry, {kClsid}, Latin1);
+  const std::string text = Text(registry, {kClsid});
   std::string value = text.substr(text.find("\"Blob\"=hex:"));
   value = value.substr(0, value.find("\r\n\r\n"));
   // Lines of at most 80 characters; each but the last ends with ",\", each
@@ -127,9 +128,118 @@ TEST(BackupText, LongHexDataIsContinuedOverLines) {
 
 TEST(BackupText, WritesOneBlockPerObjectInTheOrderGiven) {
   platform::MemoryRegistry registry;
-  const std::string second = "E2E0000B-0000-4000-8000-00000000000B";
-  const std::string text = BackupText(registry, {second, kClsid}, Latin1);
-  EXPECT_LT(text.find(second), text.find(kClsid));
+  const std::string text = Text(registry, {u"E2E0000B-0000-4000-8000-00000000000B", kClsid});
+  EXPECT_LT(text.find("E2E0000B"), text.find("E2E0000A"));
+}
+
+}  // namespace
+}  // namespace qb::scanner
+
+namespace qb::scanner {
+namespace {
+
+// What the program's own reader makes of a backup: every line must be one
+// it knows, whatever the names were.
+ParsedBackup ReadBack(const std::string& text) {
+  std::string error;
+  ParsedBackup parsed = ParseBackupText(text, error);
+  EXPECT_EQ(error, "");
+  return parsed;
+}
+
+class HostileNamesTest : public ::testing::Test {
+ protected:
+  std::u16string Key() const { return platform::Utf8ToUtf16(kKey); }
+  void Set(const std::u16string& path, const std::u16string& name, RegistryValue value) {
+    registry.SetValue(RegistryRoot::LocalMachine, path, name, std::move(value));
+  }
+  BackupContent Backup() { return BackupText(registry, {kClsid}, kAnsi); }
+
+  platform::MemoryRegistry registry;
+};
+
+TEST_F(HostileNamesTest, ANameWithALineBreakCannotInjectAKey) {
+  Set(Key(), u"x\r\n[HKEY_LOCAL_MACHINE\\Software\\Evil]\r\n\"a\"", MakeStringValue("b"));
+  Set(Key(), u"NoExplorer", MakeStringValue("1"));
+  const BackupContent backup = Backup();
+
+  EXPECT_EQ(backup.incomplete, std::vector<std::u16string>{kClsid});
+  const ParsedBackup parsed = ReadBack(backup.text);
+  ASSERT_EQ(parsed.keys.size(), 1u) << backup.text;
+  EXPECT_EQ(parsed.keys[0].values.size(), 1u);
+  EXPECT_EQ(parsed.keys[0].values[0].name, "NoExplorer");
+  ASSERT_EQ(parsed.comments.size(), 1u);
+  EXPECT_EQ(parsed.comments[0],
+            " Not backed up: the value "
+            "\"x\\r\\n[HKEY_LOCAL_MACHINE\\\\Software\\\\Evil]\\r\\n\\\"a\\\"\"");
+}
+
+TEST_F(HostileNamesTest, WhatTheCodePageLacksOrANulHoldsIsLeftOutAndNamed) {
+  Set(Key(), std::u16string(u"nul\0inside", 10), platform::MakeDwordValue(1));
+  Set(Key(), u"lone \xD800 surrogate", platform::MakeDwordValue(2));
+  Set(Key(), u"Chinese \u4E2D", platform::MakeDwordValue(3));
+  Set(Key(), u"Text", MakeStringValue(u"\u4E2D\u6587"));
+  Set(Key(), u"Euro \u20AC", MakeStringValue(u"caf\u00E9 \u20AC"));  // in the code page
+  const BackupContent backup = Backup();
+
+  const ParsedBackup parsed = ReadBack(backup.text);
+  ASSERT_EQ(parsed.keys.size(), 1u);
+  ASSERT_EQ(parsed.keys[0].values.size(), 1u);
+  EXPECT_EQ(parsed.keys[0].values[0].name, "Euro \x80");
+  EXPECT_EQ(parsed.keys[0].values[0].data,
+            (std::vector<std::uint8_t>{'c', 'a', 'f', 0xE9, ' ', 0x80, 0}));
+  EXPECT_EQ(parsed.comments,
+            (std::vector<std::string>{" Not backed up: the value \"nul\\0inside\"",
+                                      " Not backed up: the value \"lone \\uD800 surrogate\"",
+                                      " Not backed up: the value \"Chinese \\u4E2D\"",
+                                      " Not backed up: the text of the value \"Text\""}));
+  EXPECT_EQ(backup.incomplete, std::vector<std::u16string>{kClsid});
+}
+
+TEST_F(HostileNamesTest, ASubkeyThatCannotBeNamedIsLeftOutWithEverythingBelowIt) {
+  const std::u16string hidden = std::u16string(u"Sub\0x", 5);
+  Set(Key() + u"\\" + hidden, u"a", MakeStringValue("secret"));
+  Set(Key() + u"\\" + hidden + u"\\Deeper", u"b", MakeStringValue("also"));
+  Set(Key() + u"\\Plain", u"c", MakeStringValue("kept"));
+  const BackupContent backup = Backup();
+
+  const ParsedBackup parsed = ReadBack(backup.text);
+  ASSERT_EQ(parsed.keys.size(), 2u);
+  EXPECT_EQ(parsed.keys[1].path.substr(parsed.keys[1].path.size() - 6), "\\Plain");
+  EXPECT_EQ(backup.text.find("secret"), std::string::npos);
+  EXPECT_EQ(backup.text.find("Deeper"), std::string::npos);
+  ASSERT_EQ(parsed.comments.size(), 1u);
+  EXPECT_EQ(
+      parsed.comments[0].find(" Not backed up: the subkey \"Sub\\0x\" of [HKEY_LOCAL_MACHINE\\"),
+      0u);
+}
+
+TEST_F(HostileNamesTest, AnObjectWhoseOwnNameCannotBeWrittenIsNamedInAComment) {
+  const std::u16string clsid = u"E2E0000A-0000-4000-8000-00000000000A\r\n[HKEY_CURRENT_USER]";
+  Set(RemovedKeyPath(clsid), u"a", MakeStringValue("b"));
+  const BackupContent backup = BackupText(registry, {clsid, kClsid}, kAnsi);
+  const ParsedBackup parsed = ReadBack(backup.text);
+  ASSERT_EQ(parsed.keys.size(), 1u);
+  EXPECT_NE(parsed.keys[0].path.find("{E2E0000A-0000-4000-8000-00000000000A}"), std::string::npos);
+  EXPECT_EQ(backup.incomplete, std::vector<std::u16string>{clsid});
+}
+
+TEST_F(HostileNamesTest, ATreeDeeperThanTheRegistryAllowsEndsInAComment) {
+  std::u16string path = Key();
+  for (int depth = 0; depth < 600; ++depth) path += u"\\d";
+  registry.CreateKey(RegistryRoot::LocalMachine, path);
+  const BackupContent backup = Backup();
+  const ParsedBackup parsed = ReadBack(backup.text);
+  EXPECT_EQ(parsed.keys.size(), 512u);
+  ASSERT_EQ(parsed.comments.size(), 1u);
+  EXPECT_NE(parsed.comments[0].find("deeper than the registry allows"), std::string::npos);
+}
+
+TEST(PrintableName, EscapesEverythingButPrintableAscii) {
+  EXPECT_EQ(PrintableName(u"plain"), "\"plain\"");
+  EXPECT_EQ(PrintableName(u"a\\b\"c"), "\"a\\\\b\\\"c\"");
+  EXPECT_EQ(PrintableName(std::u16string(u"\r\n\0\x01\x7F", 5)), "\"\\r\\n\\0\\x01\\x7F\"");
+  EXPECT_EQ(PrintableName(u"\u00E9\xDC00"), "\"\\u00E9\\uDC00\"");
 }
 
 }  // namespace

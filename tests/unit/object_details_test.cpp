@@ -12,7 +12,7 @@ using platform::MemoryVersionInfo;
 using platform::RegistryRoot;
 using qb::testing::ErrorOf;
 
-constexpr char kClsid[] = "{33333333-3333-3333-3333-333333333333}";
+constexpr char16_t kClsid[] = u"{33333333-3333-3333-3333-333333333333}";
 constexpr char kClassKey[] = "CLSID\\{33333333-3333-3333-3333-333333333333}";
 constexpr char kServerKey[] = "CLSID\\{33333333-3333-3333-3333-333333333333}\\InprocServer32";
 constexpr char kDll[] = "C:\\Program Files\\Sample\\sample.dll";
@@ -86,12 +86,29 @@ TEST_F(ObjectDetailsTest, AClassWithoutAServerKeyShowsItsNameOnly) {
 }
 
 TEST_F(ObjectDetailsTest, AServerValueOfOneOrTwoCharactersMeansNoInfo) {
-  for (const char* server : {"", "a", "ab"}) {
+  // Characters, not bytes: two letters outside ASCII are still two.
+  for (const char* server :
+       {"", "a", "ab", "\xC3\xA9\xC3\xA9", "\xF0\x9F\x98\x80\xF0\x9F\x98\x80"}) {
     RegisterClass("Short", server);
     EXPECT_TRUE(Read().no_info) << server;
   }
-  RegisterClass("Short", "abc");
-  EXPECT_FALSE(Read().no_info);
+  for (const char* server : {"abc", "\xC3\xA9\xC3\xA9\xC3\xA9"}) {
+    RegisterClass("Long enough", server);
+    EXPECT_FALSE(Read().no_info) << server;
+  }
+}
+
+// The CLSID is one name: a list entry with a backslash cannot reach
+// another key, and a NUL inside it is part of the name.
+TEST_F(ObjectDetailsTest, TheClsidIsLookedUpAsOneName) {
+  RegisterClass("Sample BHO", kDll);
+  registry.SetString(RegistryRoot::ClassesRoot, "CLSID\\{a}\\b}\\InprocServer32", "", kDll);
+  EXPECT_TRUE(ReadObjectDetails(registry, versions, u"{a}\\b}").no_info);
+  const std::u16string with_nul = std::u16string(u"{33333333-3333-3333-3333-333333333333}\0x", 41);
+  EXPECT_TRUE(ReadObjectDetails(registry, versions, with_nul).no_info);
+  registry.SetValue(RegistryRoot::ClassesRoot, u"CLSID\\" + with_nul, u"",
+                    platform::MakeStringValue("Hidden"));
+  EXPECT_EQ(ReadObjectDetails(registry, versions, with_nul).details.bho_name, "Hidden");
 }
 
 TEST_F(ObjectDetailsTest, AFileWithoutAResourceShowsItsNameAndNoVersion) {
@@ -129,14 +146,29 @@ TEST_F(ObjectDetailsTest, EnvironmentReferencesAreNotExpanded) {
 TEST_F(ObjectDetailsTest, UncAndDevicePathsAreNeverRead) {
   for (const char* server :
        {"\\\\server\\share\\evil.dll", "//server/share/evil.dll", "\\/server\\share\\evil.dll",
-        "\\\\.\\pipe\\evil", "\\\\?\\C:\\evil.dll", "\\??\\C:\\evil.dll", "C:\\Windows\\COM1.dll",
-        "nul", "C:\\x\\con .txt", "LPT9", "conout$"}) {
+        "\\\\.\\pipe\\evil", "//./COM1", "\\\\?\\C:\\evil.dll", "\\??\\C:\\evil.dll"}) {
     RegisterClass("Evil BHO", server);
     versions.AddFile(server, FullResource());
     const DetailsLookup lookup = Read();
     EXPECT_FALSE(lookup.no_info) << server;
     EXPECT_EQ(lookup.details.file_name, server);
     EXPECT_EQ(lookup.details.bho_name, "Evil BHO");
+    EXPECT_EQ(lookup.details.description, "") << server;
+  }
+  EXPECT_TRUE(versions.reads().empty());
+}
+
+// Windows names a device by its namespace path when it makes the name
+// absolute ("COM1:" becomes "\\.\COM1"): such a name is never read.
+TEST_F(ObjectDetailsTest, NamesThatWindowsTakesForDevicesAreNeverRead) {
+  for (const auto& [server, device] :
+       {std::pair{"COM1:", "\\\\.\\COM1"}, std::pair{"C:\\Windows\\nul:", "\\\\.\\nul"},
+        std::pair{"C:\\Windows\\COM1.dll:x", "\\\\.\\COM1"}}) {
+    RegisterClass("Device", server);
+    versions.AddExpansion(server, device);
+    versions.AddFile(device, FullResource());
+    const DetailsLookup lookup = Read();
+    EXPECT_EQ(lookup.details.file_name, server);
     EXPECT_EQ(lookup.details.description, "") << server;
   }
   EXPECT_TRUE(versions.reads().empty());

@@ -35,7 +35,7 @@ TEST_F(RegistryKeyTest, PathsStartAtTheOpenKeyUnlessTheyBeginWithABackslash) {
   EXPECT_EQ(key.CurrentPath(), "Quellbright");
 
   key.CloseKey();
-  EXPECT_EQ(key.ResolvePath("Software"), "Software");
+  EXPECT_EQ(key.ResolvePath(u"Software"), u"Software");
 }
 
 TEST_F(RegistryKeyTest, AFailedOpenReturnsFalseAndKeepsTheOpenKey) {
@@ -61,7 +61,7 @@ TEST_F(RegistryKeyTest, ReadingAProtectedKeyNeedsNoWriteAccess) {
   key.SetRoot(RegistryRoot::LocalMachine);
 
   ASSERT_TRUE(key.OpenKey(std::string("\\") + kBho, false));
-  EXPECT_EQ(key.SubkeyNames(), (std::vector<std::string>{"{A}", "{B}"}));
+  EXPECT_EQ(key.SubkeyNames(), (std::vector<std::u16string>{u"{A}", u"{B}"}));
   EXPECT_FALSE(key.OpenKey(std::string("\\") + kBho, false, KeyAccess::ReadWrite));
   EXPECT_FALSE(key.OpenKey(std::string("\\") + kBho, true));
 }

@@ -80,9 +80,9 @@ TEST(Settings, SaveWritesNineValuesInOrderAsText) {
   SaveSettings(settings, registry);
 
   EXPECT_EQ(registry.ValueNamesOf(kUser, kKey),
-            (std::vector<std::string>{"MakeBackup", "StartMinimized", "AutoStart", "StartWW",
-                                      "SetHomePage", "HomePage", "TrayHint", "EnablePopUpBlocker",
-                                      "CloseNoMaximize"}));
+            (std::vector<std::u16string>{u"MakeBackup", u"StartMinimized", u"AutoStart", u"StartWW",
+                                         u"SetHomePage", u"HomePage", u"TrayHint",
+                                         u"EnablePopUpBlocker", u"CloseNoMaximize"}));
   EXPECT_EQ(registry.GetValue(kUser, kKey, "StartWW"), platform::MakeStringValue("0"));
   EXPECT_EQ(registry.GetValue(kUser, kKey, "MakeBackup"), platform::MakeStringValue("1"));
   EXPECT_EQ(registry.GetValue(kUser, kKey, "HomePage"),

@@ -36,7 +36,8 @@ TEST(StartupEntry, EveryWriteNamesThePresentPathAndLeavesOtherEntries) {
   WriteStartupEntry(registry, true, "C:\\old\\quellbright.exe");
   WriteStartupEntry(registry, true, "D:\\new place\\quellbright.exe");
   EXPECT_EQ(RunEntry(registry), "\"D:\\new place\\quellbright.exe\" NoHint");
-  EXPECT_EQ(registry.ValueNamesOf(kUser, kRun), (std::vector<std::string>{"Other", "Quellbright"}));
+  EXPECT_EQ(registry.ValueNamesOf(kUser, kRun),
+            (std::vector<std::u16string>{u"Other", u"Quellbright"}));
 }
 
 TEST(StartupEntry, ClearDeletesTheEntryAndAMissingOneIsNoError) {

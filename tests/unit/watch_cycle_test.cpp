@@ -8,6 +8,7 @@
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
 #include "platform/memory_window_list.h"
+#include "platform/utf.h"
 #include "registry/registry_key.h"
 #include "scanner/helper_objects.h"
 #include "scanner/removal_paths.h"
@@ -18,12 +19,13 @@ namespace {
 using platform::RegistryRoot;
 using qb::testing::ErrorOf;
 
-constexpr char kA[] = "E2E0000A-0000-4000-8000-00000000000A";
-constexpr char kB[] = "E2E0000B-0000-4000-8000-00000000000B";
-constexpr char kC[] = "E2E0000C-0000-4000-8000-00000000000C";
-constexpr char kD[] = "E2E0000D-0000-4000-8000-00000000000D";
+constexpr char16_t kA[] = u"E2E0000A-0000-4000-8000-00000000000A";
+constexpr char16_t kB[] = u"E2E0000B-0000-4000-8000-00000000000B";
+constexpr char16_t kC[] = u"E2E0000C-0000-4000-8000-00000000000C";
+constexpr char16_t kD[] = u"E2E0000D-0000-4000-8000-00000000000D";
 
-std::string Ascii(std::u16string_view text) { return std::string(text.begin(), text.end()); }
+// As the list files hold a CLSID.
+std::string Ansi(std::u16string_view text) { return platform::Windows1252().Encode(text); }
 
 std::string Lower(std::string text) {
   for (char& c : text) c = lists::FoldCase(c);
@@ -40,14 +42,15 @@ class WatchCycleTest : public ::testing::Test {
     lists.Load();
   }
 
-  void Register(const std::string& clsid) {
-    registry.SetString(RegistryRoot::LocalMachine, scanner::RemovedKeyPath(clsid), "x", "y");
+  void Register(std::u16string_view clsid) {
+    registry.SetValue(RegistryRoot::LocalMachine, scanner::RemovedKeyPath(clsid), u"x",
+                      platform::MakeStringValue("y"));
   }
-  bool Registered(const std::string& clsid) {
+  bool Registered(std::u16string_view clsid) {
     return registry.KeyExists(RegistryRoot::LocalMachine, scanner::RemovedKeyPath(clsid));
   }
-  void List(const std::string& file, const std::string& text) {
-    files.Put("/p/" + file, text + "\r\n");
+  void List(const std::string& file, std::u16string_view clsid) {
+    files.Put("/p/" + file, Ansi(clsid) + "\r\n");
     lists.Load();
   }
   std::string StartPage() {
@@ -68,30 +71,30 @@ class WatchCycleTest : public ::testing::Test {
   platform::FixedClock clock{{2004, 3, 5, 9, 7, 2, 0}};
   lists::ClsidLists lists{files, "/p"};
   settings::Settings settings;
-  scanner::ObjectRemoval removal{registry, files, clock, "/p", lists.blocked, Ascii};
+  platform::Windows1252 ansi;
+  scanner::ObjectRemoval removal{registry, files, clock, "/p", lists.blocked, ansi};
 
   std::vector<int> answers;  // given in turn
   std::function<void()> during_alert;
-  std::vector<std::string> asked;  // CurrentCLSID at each alert
-  std::vector<std::string> stuck;  // balloons about objects that stay
-  std::vector<std::vector<scanner::RemovalFailure>> not_removed;
-  WatchCycle cycle{
-      {registry, lists, settings, removal, windows},
-      {[this] {
-         asked.push_back(cycle.current_clsid());
-         if (during_alert) during_alert();
-         return answers.at(asked.size() - 1);
-       },
-       [this](const scanner::RemovalFailure& f) { stuck.push_back(f.clsid); },
-       [this](const std::vector<scanner::RemovalFailure>& f) { not_removed.push_back(f); }}};
+  std::vector<std::u16string> asked;  // CurrentCLSID at each alert
+  std::vector<std::u16string> stuck;  // balloons about objects that stay
+  std::vector<scanner::RemovalReport> reported;
+  WatchCycle cycle{{registry, lists, ansi, settings, removal, windows},
+                   {[this] {
+                      asked.push_back(cycle.current_clsid());
+                      if (during_alert) during_alert();
+                      return answers.at(asked.size() - 1);
+                    },
+                    [this](const scanner::RemovalFailure& f) { stuck.push_back(f.clsid); },
+                    [this](const scanner::RemovalReport& r) { reported.push_back(r); }}};
 };
 
 TEST_F(WatchCycleTest, KnownThenIgnoredThenBlockedDecideAndOnlyNewObjectsAreAsked) {
-  for (const char* clsid : {kA, kB, kC, kD}) Register(clsid);
-  files.Put("/p/CLSIDs.txt", std::string(kA) + "\r\n");
-  files.Put("/p/ICLSIDs.txt", Lower(kB) + "\r\n");
+  for (const char16_t* clsid : {kA, kB, kC, kD}) Register(clsid);
+  files.Put("/p/CLSIDs.txt", Ansi(kA) + "\r\n");
+  files.Put("/p/ICLSIDs.txt", Lower(Ansi(kB)) + "\r\n");
   // Known or ignored wins over blocked: those objects are never removed.
-  files.Put("/p/BCLSIDs.txt", std::string(kA) + "\r\n" + kB + "\r\n" + kC + "\r\n");
+  files.Put("/p/BCLSIDs.txt", Ansi(kA) + "\r\n" + Ansi(kB) + "\r\n" + Ansi(kC) + "\r\n");
   lists.Load();
   settings.MakeBackup = true;
   answers = {kAlertIgnore};
@@ -101,18 +104,17 @@ TEST_F(WatchCycleTest, KnownThenIgnoredThenBlockedDecideAndOnlyNewObjectsAreAske
   EXPECT_TRUE(Registered(kB));
   EXPECT_FALSE(Registered(kC)) << "blocked: removed";
   EXPECT_TRUE(Backups().empty()) << "a blocked object is removed without a backup";
-  EXPECT_EQ(asked, std::vector<std::string>{kD});
+  EXPECT_EQ(asked, std::vector<std::u16string>{kD});
   EXPECT_TRUE(Registered(kD));
 }
 
 TEST_F(WatchCycleTest, TheCurrentClsidIsCharacters2To37OfTheKeyName) {
-  registry.CreateKey(RegistryRoot::LocalMachine,
-                     std::string(scanner::kBrowserHelperObjectsKey + 1) + "\\xNOT-A-CLSID");
-  registry.CreateKey(RegistryRoot::LocalMachine,
-                     std::string(scanner::kBrowserHelperObjectsKey + 1) + "\\{" + kA + "}tail");
+  const std::u16string objects = platform::Utf8ToUtf16(scanner::kBrowserHelperObjectsKey + 1);
+  registry.CreateKey(RegistryRoot::LocalMachine, objects + u"\\xNOT-A-CLSID");
+  registry.CreateKey(RegistryRoot::LocalMachine, objects + u"\\{" + kA + u"}tail");
   answers = {kAlertClosing, kAlertClosing};
   cycle.Run();
-  EXPECT_EQ(asked, (std::vector<std::string>{"NOT-A-CLSID", kA})) << "the registry's order";
+  EXPECT_EQ(asked, (std::vector<std::u16string>{u"NOT-A-CLSID", kA})) << "the registry's order";
   EXPECT_EQ(cycle.current_clsid(), kA) << "kept after the tick";
 }
 
@@ -121,7 +123,7 @@ TEST_F(WatchCycleTest, AllowAndIgnoreListsTheObjectOnceAndLeavesItRegistered) {
   answers = {kAlertIgnore};
   cycle.Run();
   EXPECT_TRUE(Registered(kA));
-  EXPECT_EQ(files.Get("/p/ICLSIDs.txt"), std::string(kA) + "\r\n");
+  EXPECT_EQ(files.Get("/p/ICLSIDs.txt"), Ansi(kA) + "\r\n");
   cycle.Run();  // no second question
   EXPECT_EQ(asked.size(), 1u);
 }
@@ -135,8 +137,8 @@ TEST_F(WatchCycleTest, DeleteBacksUpWhenAskedThenBlocksAndRemoves) {
   EXPECT_FALSE(Registered(kA));
   EXPECT_FALSE(Registered(kB));
   EXPECT_EQ(Backups().size(), 2u) << "one backup per answer";
-  EXPECT_EQ(files.Get("/p/BCLSIDs.txt"), std::string(kA) + "\r\n" + kB + "\r\n");
-  EXPECT_TRUE(not_removed.empty());
+  EXPECT_EQ(files.Get("/p/BCLSIDs.txt"), Ansi(kA) + "\r\n" + Ansi(kB) + "\r\n");
+  EXPECT_TRUE(reported.empty());
 
   // Registered again: removed by the next tick, without a question.
   Register(kA);
@@ -176,7 +178,7 @@ TEST_F(WatchCycleTest, AStopRequestedDuringAnAlertEndsTheTickAfterTheAnswer) {
   answers = {kAlertIgnore, kAlertIgnore};
   EXPECT_TRUE(cycle.Run());
   EXPECT_EQ(asked.size(), 1u);
-  EXPECT_EQ(files.Get("/p/ICLSIDs.txt"), std::string(kA) + "\r\n") << "the answer is carried out";
+  EXPECT_EQ(files.Get("/p/ICLSIDs.txt"), Ansi(kA) + "\r\n") << "the answer is carried out";
 }
 
 TEST_F(WatchCycleTest, ClosingAnswersGoOnWithTheNextObject) {
@@ -197,7 +199,7 @@ TEST_F(WatchCycleTest, ABlockedObjectThatStaysIsToldOncePerRunAndRetriedSilently
   cycle.Run();
   cycle.Run();
   EXPECT_TRUE(Registered(kA));
-  EXPECT_EQ(stuck, std::vector<std::string>{kA});
+  EXPECT_EQ(stuck, std::vector<std::u16string>{kA});
   EXPECT_EQ(StuckObjectNotice({kA, {platform::RegistryStatusKind::AccessDenied, 5}}),
             "The blocked object {E2E0000A-0000-4000-8000-00000000000A} could not be removed "
             "(access is denied). It stays installed; Vod Uridazur keeps trying.");
@@ -209,8 +211,9 @@ TEST_F(WatchCycleTest, ADeleteThatLeavesTheKeyIsReportedAndNotToldAgainByBalloon
   settings.MakeBackup = false;
   answers = {kAlertDelete};
   cycle.Run();
-  ASSERT_EQ(not_removed.size(), 1u);
-  EXPECT_EQ(not_removed[0][0].clsid, kA);
+  ASSERT_EQ(reported.size(), 1u);
+  ASSERT_EQ(reported[0].failures.size(), 1u);
+  EXPECT_EQ(reported[0].failures[0].clsid, kA);
   cycle.Run();  // silently retried
   EXPECT_TRUE(stuck.empty());
   EXPECT_EQ(asked.size(), 1u);

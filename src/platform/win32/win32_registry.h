@@ -4,17 +4,18 @@
 
 namespace qb::win32 {
 
-// The registry of Windows (advapi32), through the W functions. Keys are opened
-// with the rights the caller asked for and no more.
+// The registry of Windows (advapi32), through the W functions, and the native
+// calls for names with a NUL inside. Keys are opened with the rights the
+// caller asked for and no more.
 class Win32Registry final : public platform::RegistryBackend {
  public:
   std::unique_ptr<platform::OpenRegistryKey> Open(platform::RegistryRoot root,
-                                                  std::string_view path, platform::KeyAccess access,
+                                                  std::u16string_view path,
+                                                  platform::KeyAccess access,
                                                   platform::RegistryStatus& status) override;
   std::unique_ptr<platform::OpenRegistryKey> Create(platform::RegistryRoot root,
-                                                    std::string_view path,
+                                                    std::u16string_view path,
                                                     platform::RegistryStatus& status) override;
-  platform::RegistryStatus DeleteKey(platform::RegistryRoot root, std::string_view path) override;
 };
 
 }  // namespace qb::win32

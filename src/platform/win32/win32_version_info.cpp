@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 
 namespace qb::win32 {
@@ -40,6 +41,15 @@ class Win32VersionResource final : public platform::VersionResource {
   std::vector<std::uint8_t> data_;
 };
 
+bool IsFileOnDisk(const std::wstring& path) {
+  // Opened for no access at all: nothing is read, and a device answers
+  // without doing any input or output.
+  UniqueFile file(::CreateFileW(path.c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+  return file.get() != INVALID_HANDLE_VALUE && ::GetFileType(file.get()) == FILE_TYPE_DISK;
+}
+
 bool IsDrivePath(const std::wstring& path) {
   return path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
 }
@@ -69,6 +79,8 @@ std::string Win32VersionInfo::ExpandFileName(std::string_view file_name) {
 
 std::unique_ptr<platform::VersionResource> Win32VersionInfo::Read(std::string_view path) {
   const std::wstring file = Widen(path);
+  // A name that Windows takes for a device (COM1:, nul, ...) is never read.
+  if (!IsFileOnDisk(file)) return nullptr;
   DWORD ignored = 0;
   const DWORD size = ::GetFileVersionInfoSizeW(file.c_str(), &ignored);
   if (size == 0) return nullptr;

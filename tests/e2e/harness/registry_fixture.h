@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The registry as the tests prepare and inspect it: the real (Wine) registry
 // of the test prefix.
@@ -32,7 +34,21 @@ void ResetRegistry();
 
 bool KeyExists(HKEY root, const std::wstring& path);
 void CreateKey(HKEY root, const std::wstring& path);
+// Deletes the key and everything below it, names with a NUL inside too.
 void DeleteTree(HKEY root, const std::wstring& path);
+
+// Names that the Win32 calls cannot make, as the programs this tool removes
+// make them with the native calls: `name` is counted and may hold a NUL.
+// Under the existing key `parent_path`.
+bool CreateKeyWithCountedName(HKEY root, const std::wstring& parent_path, const std::wstring& name);
+bool SetDwordWithCountedName(HKEY root, const std::wstring& path, const std::wstring& name,
+                             DWORD number);
+// Merges a .reg file as a user would, with the system's registry editor;
+// its exit code (1000 when it could not start).
+DWORD MergeWithRegedit(const std::filesystem::path& file);
+
+// The names of the direct subkeys, counted.
+std::vector<std::wstring> SubkeyNames(HKEY root, const std::wstring& path);
 void SetString(HKEY root, const std::wstring& path, const std::wstring& name,
                const std::wstring& text);
 void SetDword(HKEY root, const std::wstring& path, const std::wstring& name, DWORD number);

@@ -1,0 +1,164 @@
+// Names and paths that the programs this tool removes write on purpose to
+// trip up the tools that look at them.
+#include "app/control_ids.h"
+#include "harness/program_test.h"
+#include "harness/samples.h"
+
+namespace qb::e2e {
+namespace {
+
+constexpr wchar_t kA[] = L"E2E0000A-0000-4000-8000-00000000000A";
+constexpr wchar_t kInjected[] = L"Software\\QbInjected";
+
+std::wstring ObjectKey(const std::wstring& clsid) {
+  return std::wstring(kBhoKey) + L"\\{" + clsid + L"}";
+}
+
+std::wstring WithNul(const std::wstring& before, const std::wstring& after) {
+  return before + L'\0' + after;
+}
+
+class HostileNamesTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    DeleteTree(HKEY_LOCAL_MACHINE, kInjected);
+    SetSetting(L"AutoStart", L"0");
+    SetSetting(L"StartMinimized", L"0");
+  }
+  void TearDown() override { DeleteTree(HKEY_LOCAL_MACHINE, kInjected); }
+
+  HWND List() { return Control(main_, ids::kLbMain); }
+
+  void Scan(std::size_t expected) {
+    Click(Control(main_, ids::kBtScan));
+    ASSERT_TRUE(WaitUntil([&] { return ListItems(List()).size() == expected; }));
+  }
+
+  // Ticks everything, deletes after the question and returns the result's
+  // text, then answers the clean-machine messages of the rescan.
+  std::optional<std::wstring> DeleteAll() {
+    Click(Control(main_, ids::kBtCheckAll));
+    const int last = static_cast<int>(ListItems(List()).size()) - 1;
+    EXPECT_TRUE(WaitUntil([&] { return ListItemData(List(), last) == 1; }));
+    Click(Control(main_, ids::kBtDeleteSelected));
+    EXPECT_TRUE(AnswerMessageBox(process_.id(), L": Question :", IDYES));
+    const auto result = AnswerMessageBox(process_.id(), L": Object(s) removed. :", IDOK);
+    EXPECT_TRUE(AnswerMessageBox(process_.id(), L": No suspicious objects found. :", IDOK));
+    EXPECT_TRUE(AnswerMessageBox(process_.id(), L": Go to Vod Uridazur? :", IDNO));
+    return result;
+  }
+
+  std::filesystem::path OnlyBackup() {
+    const std::vector<std::wstring> backups = folder_.FilesIn(L"backup");
+    EXPECT_EQ(backups.size(), 1u);
+    return backups.empty() ? std::filesystem::path() : folder_.path() / L"backup" / backups[0];
+  }
+
+  bool StillRunning() {
+    return process_.running() && ::IsWindow(main_) && FlushPostedMessages(List());
+  }
+};
+
+// A subkey named with a NUL inside: cut at the NUL, its name would open its
+// own parent, and a tree deletion would recurse until the stack ran out.
+TEST_F(HostileNamesTest, AnObjectWithNulNamedSubkeysIsRemovedAndTheProgramGoesOn) {
+  Register({L"{" + std::wstring(kA) + L"}", L"Hiding object", SampleHelperPath()});
+  ASSERT_TRUE(CreateKeyWithCountedName(HKEY_LOCAL_MACHINE, ObjectKey(kA), WithNul(L"", L"")));
+  ASSERT_TRUE(CreateKeyWithCountedName(HKEY_LOCAL_MACHINE, ObjectKey(kA), WithNul(L"Sub", L"x")));
+  ASSERT_EQ(SubkeyNames(HKEY_LOCAL_MACHINE, ObjectKey(kA)).size(), 2u);
+  ASSERT_TRUE(StartProgram());
+  Scan(1);
+
+  const auto result = DeleteAll();
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->rfind(L"The object(s) was removed successfuly.", 0), 0u) << *result;
+  EXPECT_NE(result->find(L"is incomplete"), std::wstring::npos) << *result;
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
+  EXPECT_TRUE(StillRunning());
+  const std::optional<std::string> backup =
+      folder_.Read(L"backup\\" + OnlyBackup().filename().wstring());
+  ASSERT_TRUE(backup);
+  EXPECT_NE(backup->find("; Not backed up: the subkey \"Sub\\0x\""), std::string::npos) << *backup;
+}
+
+// A value name that holds a line break and a key line would, written as it
+// is, add a key of the object's choosing to a file the user may merge.
+TEST_F(HostileNamesTest, ABackupWithALineBreakInANameMergesBackWithoutAnyOtherKey) {
+  Register({L"{" + std::wstring(kA) + L"}", L"Injecting object", SampleHelperPath()});
+  SetString(HKEY_LOCAL_MACHINE, ObjectKey(kA), L"NoExplorer", L"1");
+  SetString(HKEY_LOCAL_MACHINE, ObjectKey(kA),
+            L"x\r\n[HKEY_LOCAL_MACHINE\\Software\\QbInjected]\r\n\"a", L"b");
+  ASSERT_TRUE(StartProgram());
+  Scan(1);
+  const auto result = DeleteAll();
+  ASSERT_TRUE(result);
+  EXPECT_NE(result->find(L"is incomplete"), std::wstring::npos);
+  ASSERT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
+
+  ASSERT_EQ(MergeWithRegedit(OnlyBackup()), 0u);
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, ObjectKey(kA), L"NoExplorer"), L"1");
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kInjected));
+}
+
+// A lone surrogate cannot go into a REGEDIT4 file; it must not keep the
+// object registered or the removal from being reported truthfully.
+TEST_F(HostileNamesTest, ALoneSurrogateInANameDoesNotKeepTheObject) {
+  Register({L"{" + std::wstring(kA) + L"}", L"Surrogate object", SampleHelperPath()});
+  SetString(HKEY_LOCAL_MACHINE, ObjectKey(kA), std::wstring(L"lone ") + wchar_t(0xD800), L"v");
+  CreateKey(HKEY_LOCAL_MACHINE, ObjectKey(kA) + L"\\key " + wchar_t(0xDC00));
+  ASSERT_TRUE(StartProgram());
+  Scan(1);
+  const auto result = DeleteAll();
+  ASSERT_TRUE(result);
+  EXPECT_NE(result->find(L"is incomplete"), std::wstring::npos);
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
+  EXPECT_TRUE(StillRunning());
+}
+
+// A key name outside ASCII goes into the list in the ANSI code page, and
+// the list then holds the object.
+TEST_F(HostileNamesTest, IgnoringAnObjectWritesItsNameInTheAnsiCodePage) {
+  const std::wstring clsid = L"\u00C45555555-5555-4555-8555-555555555555";
+  Register({L"{" + clsid + L"}", L"Accented", SampleHelperPath()});
+  ASSERT_TRUE(StartProgram());
+  Scan(1);
+  EXPECT_EQ(ListItems(List()), std::vector<std::wstring>{clsid});
+  const RECT item = ListItemRect(List(), 0);
+  ClickAt(List(), (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  ASSERT_TRUE(WaitUntil([&] { return IsEnabled(Control(main_, ids::kBtIgnoreObject)); }));
+  Click(Control(main_, ids::kBtIgnoreObject));
+  EXPECT_TRUE(AnswerMessageBox(process_.id(), L": No suspicious objects found. :", IDOK));
+  EXPECT_TRUE(AnswerMessageBox(process_.id(), L": Go to Vod Uridazur? :", IDNO));
+  EXPECT_EQ(folder_.Read(L"ICLSIDs.txt"),
+            "\xC4"
+            "5555555-5555-4555-8555-555555555555\r\n");
+}
+
+// Names that Windows takes for devices: reading them could open a port or
+// the console and hang. The details show the name and nothing from a file.
+TEST_F(HostileNamesTest, DevicePathsShowTheirNameAndAreNeverRead) {
+  const std::vector<std::wstring> servers = {L"COM1:",        L"C:\\Windows\\nul:",
+                                             L"C:\\x\\con :", L"COM\u00B9",
+                                             L"LPT\u00B3",    L"C:\\Windows\\COM1.dll:x"};
+  for (std::size_t i = 0; i < servers.size(); ++i) {
+    wchar_t clsid[40];
+    std::swprintf(clsid, 40, L"E2E000D%zu-0000-4000-8000-00000000000D", i);
+    Register({L"{" + std::wstring(clsid) + L"}", L"Device " + std::to_wstring(i), servers[i]});
+  }
+  ASSERT_TRUE(StartProgram());
+  Scan(servers.size());
+  for (std::size_t i = 0; i < servers.size(); ++i) {
+    const RECT item = ListItemRect(List(), static_cast<int>(i));
+    ClickAt(List(), (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    const std::wstring name = L"Device " + std::to_wstring(i);
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(Control(main_, ids::kEdit6)) == name; }, 5000));
+    EXPECT_EQ(TextOf(Control(main_, ids::kEdit1)), servers[i]);
+    EXPECT_EQ(TextOf(Control(main_, ids::kEdit2)), L"");
+    EXPECT_EQ(TextOf(Control(main_, ids::kEdit3)), L"");
+  }
+  EXPECT_TRUE(StillRunning());
+}
+
+}  // namespace
+}  // namespace qb::e2e
