@@ -65,15 +65,14 @@ Machine& TheMachine() {
   return machine;
 }
 
-std::vector<std::u16string> ScanLinearly(Machine& machine) {
-  std::vector<std::u16string> suspicious;
+std::vector<qb::scanner::RegisteredObject> ScanLinearly(Machine& machine) {
+  std::vector<qb::scanner::RegisteredObject> suspicious;
   const auto& known = machine.lists.known.list().entries();
   const auto& ignored = machine.lists.ignored.list().entries();
-  for (const std::u16string& name : qb::scanner::RegisteredObjectNames(machine.registry)) {
-    std::u16string clsid = qb::scanner::ClsidFromKeyName(name);
-    const std::string text = machine.code_page.Encode(clsid);
+  for (qb::scanner::RegisteredObject& object : qb::scanner::RegisteredObjects(machine.registry)) {
+    const std::string text = machine.code_page.Encode(object.clsid);
     if (qb::lists::FindLinear(known, text) < 0 && qb::lists::FindLinear(ignored, text) < 0) {
-      suspicious.push_back(std::move(clsid));
+      suspicious.push_back(std::move(object));
     }
   }
   return suspicious;

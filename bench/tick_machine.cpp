@@ -47,8 +47,8 @@ TickMachine::TickMachine()
   std::vector<std::string> known;
   std::vector<std::string> ignored;
   // Objects the machine had already are known too, so that nothing is new.
-  for (const std::u16string& name : scanner::RegisteredObjectNames(registry_)) {
-    known.push_back(code_page_.Encode(scanner::ClsidFromKeyName(name)));
+  for (const scanner::RegisteredObject& object : scanner::RegisteredObjects(registry_)) {
+    known.push_back(code_page_.Encode(object.clsid));
   }
   for (int i = 0; i < 50; ++i) {
     const std::string clsid = Clsid(i);

@@ -59,7 +59,7 @@ int RunProgram(qb::toolkit::Application& application) {
   TOrvex main_window(application, context);
   qb::app::TfrmOptions options(application, main_window.hwnd(), settings, registry);
   qb::app::TfrmAbout about(application, main_window.hwnd());
-  qb::guardian::TfrmAlert alert(application, main_window.hwnd(), main_window.current_clsid(),
+  qb::guardian::TfrmAlert alert(application, main_window.hwnd(), main_window.current_object(),
                                 registry, versions);
   qb::promo::TLumbrella promotion(application, main_window.hwnd());
   qb::promo::TDemo demo(application, main_window.hwnd());

@@ -29,13 +29,13 @@ toolkit::FormOptions MainFormOptions() {
 scanner::ListPageSpec IgnoredPageSpec(MainActions& actions, AppContext& context) {
   return {ids::kLbIgnored,          ids::kIgnoredActionsGroup, ids::kBtRemoveIgnored,
           ids::kBtRemoveIgnoredAll, actions.aRemoveIgnored,    actions.aRemoveIgnoredAll,
-          context.lists.ignored,    context.code_page};
+          context.lists.ignored,    context.code_page,         context.registry};
 }
 
 scanner::ListPageSpec BlockedPageSpec(MainActions& actions, AppContext& context) {
   return {ids::kLbBlocked,          ids::kBlockedActionsGroup, ids::kBtRemoveBlocked,
           ids::kBtRemoveAllBlocked, actions.aRemoveBlocked,    actions.aRemoveAllBlocked,
-          context.lists.blocked,    context.code_page};
+          context.lists.blocked,    context.code_page,         context.registry};
 }
 
 }  // namespace

@@ -42,8 +42,8 @@ class TOrvex : public toolkit::Form {
   void SetOptionsDialog(TfrmOptions& options) { options_ = &options; }
   // The alert dialog, made after this window, shown by the guard.
   void SetAlertDialog(guardian::TfrmAlert& alert) { guardian_.SetAlertDialog(alert); }
-  // `CurrentCLSID`, which the alert dialog shows.
-  const std::u16string& current_clsid() const { return guardian_.current_clsid(); }
+  // `CurrentCLSID`, which the alert dialog shows, with its views.
+  const scanner::RegisteredObject& current_object() const { return guardian_.current_object(); }
   // Whether the message loop shows this window at start.
   bool show_at_start() const { return show_at_start_; }
 

@@ -8,6 +8,7 @@
 #include "platform/registry_backend.h"
 #include "platform/version_info.h"
 #include "platform/win32/unique_handle.h"
+#include "scanner/helper_objects.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
 #include "toolkit/panel.h"
@@ -20,8 +21,9 @@ namespace qb::guardian {
 // meanwhile, for the dialog refuses every close command of its own.
 class TfrmAlert : public toolkit::Form {
  public:
-  TfrmAlert(toolkit::Application& application, HWND owner, const std::u16string& current_clsid,
-            platform::RegistryBackend& registry, platform::VersionInfoReader& versions);
+  TfrmAlert(toolkit::Application& application, HWND owner,
+            const scanner::RegisteredObject& current_object, platform::RegistryBackend& registry,
+            platform::VersionInfoReader& versions);
 
   toolkit::Panel Panel1;
   toolkit::Label lAlert;
@@ -49,7 +51,7 @@ class TfrmAlert : public toolkit::Form {
   // A picture beside the caption: one of the program's icons, or a system one.
   void SetPicture(toolkit::Button& button, int own_icon, int system_icon);
 
-  const std::u16string& current_clsid_;
+  const scanner::RegisteredObject& current_object_;
   platform::RegistryBackend& registry_;
   platform::VersionInfoReader& versions_;
   std::array<std::unique_ptr<toolkit::Label>, 6> labels_;

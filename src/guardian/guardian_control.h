@@ -41,7 +41,7 @@ class GuardianControl {
 
   void SetAlertDialog(TfrmAlert& alert) { alert_ = &alert; }
   // `CurrentCLSID`, which the alert dialog shows.
-  const std::u16string& current_clsid() const { return cycle_.current_clsid(); }
+  const scanner::RegisteredObject& current_object() const { return cycle_.current_object(); }
   bool running() const { return parts_.Timer1.enabled() || in_tick_; }
 
   void aStartStopGuardianExecute();

@@ -13,8 +13,8 @@ bool WatchCycle::Run() {
   stop_requested_ = false;
   if (services_.settings.SetHomePage) HoldStartPage();
   if (services_.settings.EnablePopUpBlocker) RunPopupPass(services_.windows);
-  for (const std::u16string& name : scanner::RegisteredObjectNames(services_.registry)) {
-    if (!Examine(scanner::ClsidFromKeyName(name))) break;
+  for (const scanner::RegisteredObject& object : scanner::RegisteredObjects(services_.registry)) {
+    if (!Examine(object)) break;
   }
   return stop_requested_;
 }
@@ -25,10 +25,11 @@ void WatchCycle::HoldStartPage() {
   key.WriteString(kStartPageValue, services_.settings.HomePage);
 }
 
-bool WatchCycle::Examine(const std::u16string& clsid) {
+bool WatchCycle::Examine(const scanner::RegisteredObject& object) {
+  const std::u16string& clsid = object.clsid;
   const scanner::ListMembership lists{services_.lists, services_.code_page};
   if (lists.Known(clsid) || lists.Ignored(clsid)) return true;
-  current_clsid_ = clsid;
+  current_ = object;
   if (lists.Blocked(clsid)) {
     RemoveBlocked(clsid);
     return true;

@@ -10,6 +10,7 @@
 #include "platform/code_page.h"
 #include "platform/registry_backend.h"
 #include "platform/window_list.h"
+#include "scanner/helper_objects.h"
 #include "scanner/removal.h"
 #include "settings/settings.h"
 
@@ -39,7 +40,7 @@ struct WatchServices {
 
 // What the tick asks of the windows.
 struct WatchHooks {
-  // Shows the alert for current_clsid() modally; one of AlertResult.
+  // Shows the alert for current_object() modally; one of AlertResult.
   std::function<int()> ask;
   // A blocked object whose key could not be deleted; once per object per
   // run, so the user learns it stays installed without being told every tick.
@@ -63,12 +64,14 @@ class WatchCycle {
   void RequestStop() { stop_requested_ = true; }
 
   // `CurrentCLSID`: the object the alert shows; kept until the next one.
-  const std::u16string& current_clsid() const { return current_clsid_; }
+  const std::u16string& current_clsid() const { return current_.clsid; }
+  // The same object with the views that register it, for its details.
+  const scanner::RegisteredObject& current_object() const { return current_; }
 
  private:
   void HoldStartPage();
   // False when the tick is to end.
-  bool Examine(const std::u16string& clsid);
+  bool Examine(const scanner::RegisteredObject& object);
   void RemoveBlocked(const std::u16string& clsid);
   void Act(int answer, const std::u16string& clsid);
   // Tells about a stuck object only the first time in this run.
@@ -76,7 +79,7 @@ class WatchCycle {
 
   WatchServices services_;
   WatchHooks hooks_;
-  std::u16string current_clsid_;
+  scanner::RegisteredObject current_;
   bool stop_requested_ = false;
   // As the blocked list holds them: in the ANSI code page, any letter case.
   std::unordered_set<std::string, lists::CaseInsensitiveHash, lists::CaseInsensitiveEqual>

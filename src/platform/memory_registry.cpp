@@ -151,7 +151,7 @@ class MemoryKey final : public OpenRegistryKey {
 
 }  // namespace
 
-MemoryRegistry::MemoryRegistry() {
+MemoryRegistry::MemoryRegistry(bool two_views) : two_views_(two_views) {
   for (RegistryRoot root :
        {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine, RegistryRoot::ClassesRoot}) {
     roots_[root] = std::make_shared<Node>();
@@ -175,11 +175,22 @@ MemoryRegistry::Node* MemoryRegistry::FindOrCreate(RegistryRoot root, std::u16st
   return node;
 }
 
-std::unique_ptr<OpenRegistryKey> MemoryRegistry::Open(RegistryRoot root, std::u16string_view path,
-                                                      KeyAccess access, RegistryStatus& status) {
+std::vector<RegistryView> MemoryRegistry::Views() const {
+  if (two_views_) return {RegistryView::k64, RegistryView::k32};
+  return {RegistryView::k64};
+}
+
+std::u16string MemoryRegistry::InView(RegistryRoot root, RegistryView view,
+                                      std::u16string_view path) const {
+  return two_views_ ? PathInView(root, view, path) : std::u16string(path);
+}
+
+std::unique_ptr<OpenRegistryKey> MemoryRegistry::Open(RegistryRoot root, RegistryView view,
+                                                      std::u16string_view path, KeyAccess access,
+                                                      RegistryStatus& status) {
   // The handle shares the node, so it outlives a delete as a real handle does.
   std::shared_ptr<Node> node = roots_.at(root);
-  for (const std::u16string& part : SplitPath(path)) {
+  for (const std::u16string& part : SplitPath(InView(root, view, path))) {
     node = node->Child(part);
     if (!node) {
       status = Status(RegistryStatusKind::NotFound);
@@ -194,17 +205,18 @@ std::unique_ptr<OpenRegistryKey> MemoryRegistry::Open(RegistryRoot root, std::u1
   return std::make_unique<MemoryKey>(std::move(node), access, failing_delete_);
 }
 
-std::unique_ptr<OpenRegistryKey> MemoryRegistry::Create(RegistryRoot root, std::u16string_view path,
+std::unique_ptr<OpenRegistryKey> MemoryRegistry::Create(RegistryRoot root, RegistryView view,
+                                                        std::u16string_view path,
                                                         RegistryStatus& status) {
   Node* node = roots_.at(root).get();
-  for (const std::u16string& part : SplitPath(path)) {
+  for (const std::u16string& part : SplitPath(InView(root, view, path))) {
     if (node->is_protected) {
       status = Status(RegistryStatusKind::AccessDenied);
       return nullptr;
     }
     node = node->AddChild(part).get();
   }
-  return Open(root, path, KeyAccess::ReadWrite, status);
+  return Open(root, view, path, KeyAccess::ReadWrite, status);
 }
 
 void MemoryRegistry::SetValue(RegistryRoot root, std::u16string_view path, std::u16string_view name,

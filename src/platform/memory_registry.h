@@ -20,16 +20,23 @@ namespace qb::platform {
 // cannot be deleted. Keys can be protected to play a user without
 // administrator rights: they open for reading only and cannot be deleted.
 //
-// The test conveniences take paths as UTF-8 or, for names that UTF-8 cannot
-// carry, as UTF-16; they bypass protection.
+// Like 64-bit Windows it has a 32-bit view, which keeps its keys where
+// PathInView says, unless it is made with one view only.
+//
+// The test conveniences take paths of the 64-bit view (so a key of the
+// 32-bit view is reached under "Wow6432Node"), as UTF-8 or, for names that
+// UTF-8 cannot carry, as UTF-16; they bypass protection.
 class MemoryRegistry final : public RegistryBackend {
  public:
-  MemoryRegistry();
+  explicit MemoryRegistry(bool two_views = true);
   ~MemoryRegistry() override;
 
-  std::unique_ptr<OpenRegistryKey> Open(RegistryRoot root, std::u16string_view path,
-                                        KeyAccess access, RegistryStatus& status) override;
-  std::unique_ptr<OpenRegistryKey> Create(RegistryRoot root, std::u16string_view path,
+  std::vector<RegistryView> Views() const override;
+  std::unique_ptr<OpenRegistryKey> Open(RegistryRoot root, RegistryView view,
+                                        std::u16string_view path, KeyAccess access,
+                                        RegistryStatus& status) override;
+  std::unique_ptr<OpenRegistryKey> Create(RegistryRoot root, RegistryView view,
+                                          std::u16string_view path,
                                           RegistryStatus& status) override;
 
   void SetValue(RegistryRoot root, std::u16string_view path, std::u16string_view name,
@@ -59,7 +66,9 @@ class MemoryRegistry final : public RegistryBackend {
  private:
   Node* Find(RegistryRoot root, std::u16string_view path) const;
   Node* FindOrCreate(RegistryRoot root, std::u16string_view path);
+  std::u16string InView(RegistryRoot root, RegistryView view, std::u16string_view path) const;
 
+  bool two_views_;
   std::map<RegistryRoot, std::shared_ptr<Node>> roots_;
   RegistryStatus failing_delete_;
 };

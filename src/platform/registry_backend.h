@@ -18,6 +18,20 @@ namespace qb::platform {
 
 enum class RegistryRoot { CurrentUser, LocalMachine, ClassesRoot };
 
+// On 64-bit Windows the machine's software and classes keys have a second,
+// 32-bit view, which 32-bit programs (a 32-bit browser among them) see:
+// the keys under "Wow6432Node". The user's keys look the same in both.
+enum class RegistryView { k64, k32 };
+
+// "64-bit" or "32-bit".
+const char* ViewName(RegistryView view);
+
+// Where a view keeps a key, as a path of the 64-bit view: in the 32-bit
+// view "SOFTWARE\X" of the machine is "SOFTWARE\Wow6432Node\X", and "CLSID\X"
+// of the classes is "Wow6432Node\CLSID\X". Other paths and views are
+// unchanged.
+std::u16string PathInView(RegistryRoot root, RegistryView view, std::u16string_view path);
+
 // What an open key may be used for. Reading never asks for more than it needs,
 // so a user without administrator rights can still list and read HKLM keys.
 enum class KeyAccess { Read, ReadWrite };
@@ -97,12 +111,19 @@ class RegistryBackend {
  public:
   virtual ~RegistryBackend() = default;
 
+  // The views this machine has, the program's own first: two on 64-bit
+  // Windows, one where there is no 32-bit view of its own.
+  virtual std::vector<RegistryView> Views() const = 0;
   // Opens an existing key; null with the reason in `status` when it cannot.
-  virtual std::unique_ptr<OpenRegistryKey> Open(RegistryRoot root, std::u16string_view path,
-                                                KeyAccess access, RegistryStatus& status) = 0;
+  virtual std::unique_ptr<OpenRegistryKey> Open(RegistryRoot root, RegistryView view,
+                                                std::u16string_view path, KeyAccess access,
+                                                RegistryStatus& status) = 0;
   // Opens a key for reading and writing, creating it and its missing parents.
-  virtual std::unique_ptr<OpenRegistryKey> Create(RegistryRoot root, std::u16string_view path,
+  virtual std::unique_ptr<OpenRegistryKey> Create(RegistryRoot root, RegistryView view,
+                                                  std::u16string_view path,
                                                   RegistryStatus& status) = 0;
+
+  RegistryView native_view() const { return Views().front(); }
 };
 
 }  // namespace qb::platform

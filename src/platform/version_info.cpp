@@ -1,5 +1,7 @@
 #include "platform/version_info.h"
 
+#include <algorithm>
+
 namespace qb::platform {
 namespace {
 
@@ -21,9 +23,22 @@ class MemoryResource final : public VersionResource {
 
 }  // namespace
 
-std::string MemoryVersionInfo::ExpandFileName(std::string_view file_name) {
+std::string RedirectSystemFolder(std::string_view path, std::string_view system,
+                                 std::string_view wow64) {
+  const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  const bool inside = path.size() > system.size() &&
+                      (path[system.size()] == '\\' || path[system.size()] == '/') &&
+                      std::equal(system.begin(), system.end(), path.begin(),
+                                 [&](char a, char b) { return fold(a) == fold(b); });
+  if (!inside) return std::string(path);
+  return std::string(wow64) + std::string(path.substr(system.size()));
+}
+
+std::string MemoryVersionInfo::ExpandFileName(std::string_view file_name, RegistryView view) {
   const auto it = expansions_.find(std::string(file_name));
-  return it == expansions_.end() ? std::string(file_name) : it->second;
+  const std::string path = it == expansions_.end() ? std::string(file_name) : it->second;
+  if (view != RegistryView::k32) return path;
+  return RedirectSystemFolder(path, "C:\\Windows\\System32", "C:\\Windows\\SysWOW64");
 }
 
 std::unique_ptr<VersionResource> MemoryVersionInfo::Read(std::string_view path) {

@@ -39,7 +39,11 @@ std::string TrimSeparators(std::string_view path) { return Trimmed(path); }
 std::u16string TrimSeparators(std::u16string_view path) { return Trimmed(path); }
 
 RegistryKey::RegistryKey(platform::RegistryBackend& backend, RegistryRoot root)
-    : backend_(backend), root_(root) {}
+    : RegistryKey(backend, root, backend.native_view()) {}
+
+RegistryKey::RegistryKey(platform::RegistryBackend& backend, RegistryRoot root,
+                         platform::RegistryView view)
+    : backend_(backend), root_(root), view_(view) {}
 
 RegistryKey::~RegistryKey() = default;
 
@@ -74,8 +78,8 @@ bool RegistryKey::OpenSubkey(std::u16string_view name, KeyAccess access) {
 bool RegistryKey::OpenKey(std::u16string_view path, bool can_create, KeyAccess access) {
   const std::u16string absolute = ResolvePath(path);
   RegistryStatus status;
-  auto key = can_create ? backend_.Create(root_, absolute, status)
-                        : backend_.Open(root_, absolute, access, status);
+  auto key = can_create ? backend_.Create(root_, view_, absolute, status)
+                        : backend_.Open(root_, view_, absolute, access, status);
   if (!key) return false;
   key_ = std::move(key);
   path_ = absolute;
@@ -130,7 +134,7 @@ RegistryStatus RegistryKey::DeleteKey(std::string_view path) {
   const std::size_t last = absolute.rfind(u'\\');
   const std::u16string parent_path = last == std::u16string::npos ? u"" : absolute.substr(0, last);
   RegistryStatus status;
-  const auto parent = backend_.Open(root_, parent_path, KeyAccess::Read, status);
+  const auto parent = backend_.Open(root_, view_, parent_path, KeyAccess::Read, status);
   if (!parent) return status;
   return DeleteKeyTree(*parent, std::u16string_view(absolute).substr(last + 1));
 }

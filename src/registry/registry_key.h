@@ -30,8 +30,10 @@ std::u16string TrimSeparators(std::u16string_view path);
 // "Invalid data type for '%s'".
 class RegistryKey {
  public:
+  // In the program's own view of the registry, or in `view`.
   explicit RegistryKey(platform::RegistryBackend& backend,
                        RegistryRoot root = RegistryRoot::CurrentUser);
+  RegistryKey(platform::RegistryBackend& backend, RegistryRoot root, platform::RegistryView view);
   ~RegistryKey();
   RegistryKey(const RegistryKey&) = delete;
   RegistryKey& operator=(const RegistryKey&) = delete;
@@ -89,6 +91,7 @@ class RegistryKey {
 
   platform::RegistryBackend& backend_;
   RegistryRoot root_;
+  platform::RegistryView view_;
   std::unique_ptr<platform::OpenRegistryKey> key_;
   std::u16string path_;
 };

@@ -108,6 +108,21 @@ class BackupWriter {
     }
   }
 
+  // An object's key, or the comment that stands for it.
+  void Object(platform::OpenRegistryKey* key, const std::u16string& line_name,
+              const platform::RegistryStatus& opened) {
+    if (!Carries(line_name)) {
+      Omit("the key " + PrintableName(line_name) + " and everything below it");
+      text_ += kLineEnd;
+      return;
+    }
+    if (!key && !opened.ok()) {
+      Omit("what [" + code_page_.Encode(line_name) +
+           "] holds: " + platform::DescribeRegistryStatus(opened));
+    }
+    Key(key, line_name, 1);
+  }
+
   // Notes an item left out, as a comment line.
   void Omit(const std::string& what) {
     text_ += std::string(kNotBackedUp) + what + kLineEnd;
@@ -183,24 +198,41 @@ BackupContent BackupText(platform::RegistryBackend& registry,
                          const platform::CodePage& code_page) {
   BackupContent content;
   content.text = std::string("REGEDIT4") + kLineEnd + kLineEnd;
-  platform::RegistryStatus status;
-  const auto objects =
-      registry.Open(platform::RegistryRoot::LocalMachine, platform::Utf8ToUtf16(kRemovedKeyParent),
-                    platform::KeyAccess::Read, status);
+  // Each view's Browser Helper Objects key, and its name where regedit finds
+  // it, so that a merge brings every key back into its own view.
+  struct Parent {
+    std::u16string line_name;
+    std::unique_ptr<platform::OpenRegistryKey> key;
+  };
+  std::vector<Parent> parents;
+  const std::vector<platform::RegistryView> views = registry.Views();
+  const std::u16string parent_path = platform::Utf8ToUtf16(kRemovedKeyParent);
+  for (platform::RegistryView view : views) {
+    platform::RegistryStatus status;
+    const std::u16string in_view =
+        views.size() > 1 ? PathInView(platform::RegistryRoot::LocalMachine, view, parent_path)
+                         : parent_path;
+    parents.push_back({u"HKEY_LOCAL_MACHINE\\" + in_view,
+                       registry.Open(platform::RegistryRoot::LocalMachine, view, parent_path,
+                                     platform::KeyAccess::Read, status)});
+  }
   for (const std::u16string& clsid : clsids) {
     BackupWriter writer(code_page);
-    const std::u16string line_name = BackupKeyName(clsid);
-    if (!writer.Carries(line_name)) {
-      writer.Omit("the key " + PrintableName(line_name) + " and everything below it");
-      writer.text() += kLineEnd;
-    } else {
-      std::unique_ptr<platform::OpenRegistryKey> key;
-      if (objects) key = objects->OpenSubkey(InBraces(clsid), platform::KeyAccess::Read, status);
-      if (!key && status.kind != platform::RegistryStatusKind::NotFound && objects) {
-        writer.Omit("what [" + code_page.Encode(line_name) +
-                    "] holds: " + platform::DescribeRegistryStatus(status));
+    bool written = false;
+    for (const Parent& parent : parents) {
+      platform::RegistryStatus status;
+      const auto key =
+          parent.key ? parent.key->OpenSubkey(InBraces(clsid), platform::KeyAccess::Read, status)
+                     : nullptr;
+      if (key || (parent.key && status.kind != platform::RegistryStatusKind::NotFound)) {
+        writer.Object(key.get(), parent.line_name + u"\\" + InBraces(clsid), status);
+        written = true;
       }
-      writer.Key(key.get(), line_name, 1);
+    }
+    // A key that is gone still gets its line, as the program's own view names it.
+    if (!written) {
+      writer.Object(nullptr, parents.front().line_name + u"\\" + InBraces(clsid),
+                    platform::RegistryStatus::Ok());
     }
     content.text += writer.text();
     if (writer.incomplete()) content.incomplete.push_back(clsid);

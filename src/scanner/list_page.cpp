@@ -3,6 +3,7 @@
 #include "app/ui_constants.h"
 #include "platform/win32/wide.h"
 #include "scanner/confirmation.h"
+#include "scanner/helper_objects.h"
 #include "scanner/list_entries.h"
 #include "scanner/removal_paths.h"
 #include "toolkit/message_box.h"
@@ -18,6 +19,7 @@ ListPage::ListPage(toolkit::Panel& page, const ListPageSpec& spec, DetailsView& 
       popup({toolkit::MenuItem(spec.remove_one), toolkit::MenuItem(spec.remove_all)}),
       entries_(spec.list),
       code_page_(spec.code_page),
+      registry_(spec.registry),
       details_(details),
       info_(info) {
   app::SetUpObjectList(list, popup);
@@ -63,8 +65,9 @@ void ListPage::RemoveAllClick() {
 }
 
 void ListPage::ShowCurrentEntry() {
-  info_.GetInfo(
-      InBraces(code_page_.Decode(shown_.at(static_cast<std::size_t>(list.CurrentIndex())))));
+  const std::u16string clsid =
+      code_page_.Decode(shown_.at(static_cast<std::size_t>(list.CurrentIndex())));
+  info_.GetInfo(InBraces(clsid), ViewForDetails(registry_, clsid));
 }
 
 void ListPage::ListMouseUp(int x, int y) {

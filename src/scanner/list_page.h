@@ -21,6 +21,7 @@ struct ListPageSpec {
   toolkit::Action& remove_all;  // aRemoveIgnoredAll, aRemoveAllBlocked
   lists::ListFile& list;        // the ignored or the blocked list
   const platform::CodePage& code_page;
+  platform::RegistryBackend& registry;  // where the entries' objects are registered
 };
 
 // The Ignored and the Blocked action pages: a list of the entries of exactly
@@ -54,6 +55,7 @@ class ListPage {
 
   lists::ListFile& entries_;
   const platform::CodePage& code_page_;
+  platform::RegistryBackend& registry_;
   // The entries the list box shows, item for item.
   std::vector<std::string> shown_;
   DetailsView& details_;

@@ -32,11 +32,11 @@ bool IsRemoteOrDevicePath(std::string_view file_name) {
 
 DetailsLookup ReadObjectDetails(platform::RegistryBackend& registry,
                                 platform::VersionInfoReader& versions,
-                                std::u16string_view clsid_in_braces) {
+                                std::u16string_view clsid_in_braces, platform::RegistryView view) {
   DetailsLookup lookup;
   ObjectDetails& details = lookup.details;
   // The CLSID goes to the registry as one name, exactly as given.
-  registry::RegistryKey key(registry, platform::RegistryRoot::ClassesRoot);
+  registry::RegistryKey key(registry, platform::RegistryRoot::ClassesRoot, view);
   if (key.OpenKey("\\CLSID", false) && key.OpenSubkey(clsid_in_braces)) {
     details.bho_name = key.ReadString("");
     if (key.OpenSubkey(u"InprocServer32")) details.file_name = key.ReadString("");
@@ -48,7 +48,7 @@ DetailsLookup ReadObjectDetails(platform::RegistryBackend& registry,
   if (IsRemoteOrDevicePath(details.file_name)) return lookup;
   // What Windows makes of the name: a device becomes "\\.\NAME"; a drive
   // that the user mapped to a share becomes its UNC path, which is read.
-  const std::string path = versions.ExpandFileName(details.file_name);
+  const std::string path = versions.ExpandFileName(details.file_name, view);
   if (IsDeviceNamespacePath(path)) return lookup;
 
   const auto resource = versions.Read(path);

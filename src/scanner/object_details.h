@@ -47,12 +47,13 @@ bool IsDeviceNamespacePath(std::string_view path);
 // anything that is not a file on a disk.
 bool IsRemoteOrDevicePath(std::string_view file_name);
 
-// Looks up the object with CLSID `clsid_in_braces` ("{...}"): its class
-// registration under HKEY_CLASSES_ROOT\CLSID and the version resource of the
-// file that registration names. Reads only. A default value of a non-string
-// type throws "Invalid data type for ''".
+// Looks up the object with CLSID `clsid_in_braces` ("{...}") as the view
+// that registers it sees it: its class registration under
+// HKEY_CLASSES_ROOT\CLSID and the version resource of the file that
+// registration names. Reads only. A default value of a non-string type
+// throws "Invalid data type for ''".
 DetailsLookup ReadObjectDetails(platform::RegistryBackend& registry,
                                 platform::VersionInfoReader& versions,
-                                std::u16string_view clsid_in_braces);
+                                std::u16string_view clsid_in_braces, platform::RegistryView view);
 
 }  // namespace qb::scanner

@@ -21,11 +21,11 @@ bool ObjectInfo::SelectionIsShown() const {
          (page == kIgnoredPage && lists_.ignored.CurrentIndex() >= 0);
 }
 
-void ObjectInfo::GetInfo(std::u16string_view clsid_in_braces) {
+void ObjectInfo::GetInfo(std::u16string_view clsid_in_braces, platform::RegistryView view) {
   if (!SelectionIsShown()) return;
   tips_.SetPage(kResultsTipsPage);
   details_.Clear();
-  details_.Show(ReadObjectDetails(registry_, versions_, clsid_in_braces));
+  details_.Show(ReadObjectDetails(registry_, versions_, clsid_in_braces, view));
 }
 
 }  // namespace qb::scanner

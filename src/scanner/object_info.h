@@ -23,7 +23,8 @@ class ObjectInfo {
   ObjectInfo(toolkit::Notebook& pages, toolkit::Notebook& tips, DetailsView& details, Lists lists,
              platform::RegistryBackend& registry, platform::VersionInfoReader& versions);
 
-  void GetInfo(std::u16string_view clsid_in_braces);
+  // As the view that registers the object sees it.
+  void GetInfo(std::u16string_view clsid_in_braces, platform::RegistryView view);
 
  private:
   bool SelectionIsShown() const;

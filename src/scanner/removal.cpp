@@ -39,23 +39,29 @@ ObjectRemoval::WrittenBackup ObjectRemoval::WriteBackupFile(
 }
 
 std::vector<RemovalFailure> ObjectRemoval::BlockObjects(const std::vector<std::u16string>& clsids) {
+  struct Parent {
+    platform::RegistryView view;
+    platform::RegistryStatus opened;
+    std::unique_ptr<platform::OpenRegistryKey> key;
+  };
+  std::vector<Parent> parents;
+  for (platform::RegistryView view : registry_.Views()) {
+    Parent& parent = parents.emplace_back(Parent{view, {}, nullptr});
+    parent.key = registry_.Open(platform::RegistryRoot::LocalMachine, view,
+                                platform::Utf8ToUtf16(kRemovedKeyParent), platform::KeyAccess::Read,
+                                parent.opened);
+  }
   std::vector<RemovalFailure> failures;
-  platform::RegistryStatus opened;
-  const auto objects =
-      registry_.Open(platform::RegistryRoot::LocalMachine, platform::Utf8ToUtf16(kRemovedKeyParent),
-                     platform::KeyAccess::Read, opened);
   for (const std::u16string& clsid : clsids) {
     blocked_.Add(code_page_.Encode(clsid));
-    // Without the Browser Helper Objects key there is no object to delete;
-    // a key that is there but cannot be opened may still hold it.
-    if (!objects) {
-      if (opened.kind != platform::RegistryStatusKind::NotFound)
-        failures.push_back({clsid, opened});
-      continue;
-    }
-    const platform::RegistryStatus status = registry::DeleteKeyTree(*objects, InBraces(clsid));
-    if (!status.ok() && status.kind != platform::RegistryStatusKind::NotFound) {
-      failures.push_back({clsid, status});
+    for (const Parent& parent : parents) {
+      // Without the Browser Helper Objects key there is no object to delete;
+      // a key that is there but cannot be opened may still hold it.
+      const platform::RegistryStatus status =
+          parent.key ? registry::DeleteKeyTree(*parent.key, InBraces(clsid)) : parent.opened;
+      if (!status.ok() && status.kind != platform::RegistryStatusKind::NotFound) {
+        failures.push_back({clsid, status, parent.view});
+      }
     }
   }
   return failures;
@@ -82,8 +88,9 @@ std::string RemovalWarningText(const RemovalReport& report) {
     text += "These objects could not be removed:\r\n";
     bool denied = false;
     for (const RemovalFailure& failure : report.failures) {
-      text += DisplayClsid(failure.clsid) + ": " +
-              platform::DescribeRegistryStatus(failure.status) + "\r\n";
+      text += DisplayClsid(failure.clsid);
+      if (failure.view == platform::RegistryView::k32) text += " (32-bit view)";
+      text += ": " + platform::DescribeRegistryStatus(failure.status) + "\r\n";
       denied = denied || failure.status.kind == platform::RegistryStatusKind::AccessDenied;
     }
     text += "\r\nThey stay on the blocked list";

@@ -13,10 +13,12 @@
 
 namespace qb::scanner {
 
-// An object whose key is still registered after it was blocked, and why.
+// An object whose key is still registered after it was blocked: in which
+// view, and why.
 struct RemovalFailure {
   std::u16string clsid;
   platform::RegistryStatus status;
+  platform::RegistryView view = platform::RegistryView::k64;
 };
 
 // How a removal went, for the user.
@@ -60,10 +62,10 @@ class ObjectRemoval {
   WrittenBackup WriteBackupFile(const std::vector<std::u16string>& clsids);
 
   // For each CLSID in order: adds it to the blocked list (saving the list
-  // when it was not there), then deletes its key with everything below it.
-  // A key that is already gone counts as removed; the keys that stay are
-  // returned. A list that cannot be saved stops here with the file error,
-  // before that CLSID's key is touched.
+  // when it was not there), then deletes its key with everything below it,
+  // in every view that holds one. A key that is already gone counts as
+  // removed; the keys that stay are returned. A list that cannot be saved stops here with the file
+  // error, before that CLSID's key is touched.
   std::vector<RemovalFailure> BlockObjects(const std::vector<std::u16string>& clsids);
 
   // What the delete commands do: the backup when `make_backup` says so,

@@ -10,8 +10,4 @@ std::u16string RemovedKeyPath(std::u16string_view clsid) {
   return platform::Utf8ToUtf16(kRemovedKeyParent) + u"\\" + InBraces(clsid);
 }
 
-std::u16string BackupKeyName(std::u16string_view clsid) {
-  return u"HKEY_LOCAL_MACHINE\\" + RemovedKeyPath(clsid);
-}
-
 }  // namespace qb::scanner

@@ -16,7 +16,4 @@ std::u16string InBraces(std::u16string_view clsid);
 // The removed key of `clsid` from the root: "Software\...\{clsid}".
 std::u16string RemovedKeyPath(std::u16string_view clsid);
 
-// The same key as a backup file names it: "HKEY_LOCAL_MACHINE\" and the path.
-std::u16string BackupKeyName(std::u16string_view clsid);
-
 }  // namespace qb::scanner

@@ -61,7 +61,7 @@ void ScannerPage::btScanClick() {
     found_ = FindSuspiciousObjects(context_.registry, {context_.lists, context_.code_page});
     std::vector<std::wstring> texts;
     texts.reserve(found_.size());
-    for (const std::u16string& clsid : found_) texts.push_back(win32::AsWide(clsid));
+    for (const RegisteredObject& object : found_) texts.push_back(win32::AsWide(object.clsid));
     lbMain.Fill(texts);
   }
   if (found_.empty()) AskWhereToGo();
@@ -82,7 +82,7 @@ void ScannerPage::AskWhereToGo() {
 void ScannerPage::btDeleteSelectedClick() {
   std::vector<std::u16string> checked;
   for (int i = 0; i < lbMain.Count(); ++i) {
-    if (lbMain.Checked(i)) checked.push_back(found_.at(static_cast<std::size_t>(i)));
+    if (lbMain.Checked(i)) checked.push_back(found_.at(static_cast<std::size_t>(i)).clsid);
   }
   if (checked.empty()) {
     toolkit::ShowMessageBox(owner(), "Please, select at least one\r\nobject to be cleaned!\r\n",
@@ -108,7 +108,9 @@ void ScannerPage::btIgnoreObjectClick() {
   actions_.aScan.Execute();
 }
 
-const std::u16string& ScannerPage::CurrentClsid() const {
+const std::u16string& ScannerPage::CurrentClsid() const { return CurrentObject().clsid; }
+
+const RegisteredObject& ScannerPage::CurrentObject() const {
   return found_.at(static_cast<std::size_t>(lbMain.CurrentIndex()));
 }
 
@@ -125,7 +127,7 @@ void ScannerPage::btUnCheckAllClick() { lbMain.SetAllChecked(false); }
 
 void ScannerPage::ShowCurrentObject() {
   SetObjectActionsEnabled(true);
-  info_.GetInfo(InBraces(CurrentClsid()));
+  info_.GetInfo(InBraces(CurrentClsid()), CurrentObject().view());
 }
 
 void ScannerPage::lbMainMouseUp(toolkit::MouseButton, int x, int y) {

@@ -3,6 +3,7 @@
 #include "app/app_context.h"
 #include "app/main_actions.h"
 #include "scanner/details_view.h"
+#include "scanner/helper_objects.h"
 #include "scanner/object_info.h"
 #include "toolkit/controls.h"
 #include "toolkit/menu.h"
@@ -40,7 +41,8 @@ class ScannerPage {
   // the user how it went and scans again.
   void RemoveObjects(const std::vector<std::u16string>& clsids, const char* done_caption,
                      const char* done_text);
-  // The CLSID of the current item, as the registry gave it.
+  // The current item's object, its CLSID as the registry gave it.
+  const RegisteredObject& CurrentObject() const;
   const std::u16string& CurrentClsid() const;
   HWND owner() const { return lbMain.form().hwnd(); }
   // Enables the two object actions and shows the current item's details.
@@ -51,9 +53,10 @@ class ScannerPage {
   app::AppContext& context_;
   DetailsView& details_;
   ObjectInfo& info_;
-  // The CLSID texts the list shows, item for item, exactly as the registry's
-  // key names gave them: a list box item ends at a NUL, these do not.
-  std::vector<std::u16string> found_;
+  // The objects the list shows, item for item, their CLSIDs exactly as the
+  // registry's key names gave them: a list box item ends at a NUL, these do
+  // not.
+  std::vector<RegisteredObject> found_;
 };
 
 }  // namespace qb::scanner

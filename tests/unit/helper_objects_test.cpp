@@ -56,7 +56,13 @@ class ScanTest : public ::testing::Test {
     registry.CreateKey(RegistryRoot::LocalMachine, std::u16string(kKey) + u"\\" + name);
   }
 
-  std::vector<std::u16string> Scan() { return FindSuspiciousObjects(registry, {lists, ansi}); }
+  std::vector<std::u16string> Scan() {
+    std::vector<std::u16string> clsids;
+    for (const RegisteredObject& object : FindSuspiciousObjects(registry, {lists, ansi})) {
+      clsids.push_back(object.clsid);
+    }
+    return clsids;
+  }
 
   platform::MemoryRegistry registry;
   platform::MemoryFiles files;
@@ -91,6 +97,41 @@ TEST_F(ScanTest, AKeyTheUserMayOnlyReadIsScannedAllTheSame) {
   Register(Braced(kUnknown));
   registry.Protect(RegistryRoot::LocalMachine, "SOFTWARE");
   EXPECT_EQ(Scan(), std::vector<std::u16string>{kUnknown});
+}
+
+// A 32-bit browser reads the 32-bit view, under Wow6432Node.
+constexpr char16_t kKey32[] =
+    u"SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
+
+TEST(RegisteredObjects, CoverBothViewsAndNameEachObjectOnce) {
+  using platform::RegistryView;
+  platform::MemoryRegistry registry;
+  const auto add = [&](const char16_t* key, const std::u16string& name) {
+    registry.CreateKey(RegistryRoot::LocalMachine, std::u16string(key) + u"\\" + name);
+  };
+  add(kKey, Braced(kUnknown));
+  add(kKey, Braced(kKnown));
+  add(kKey32, u"{00000000-0000-0000-0000-000000000032}");
+  add(kKey32, u"{0055c089-8582-441b-a0bf-17b458c2a3a8}");  // kKnown in small letters
+
+  // The program's own view first, in its order; then what only the 32-bit
+  // view holds. An object in both views is one object.
+  EXPECT_EQ(RegisteredObjects(registry),
+            (std::vector<RegisteredObject>{
+                {kKnown, {RegistryView::k64, RegistryView::k32}},
+                {kUnknown, {RegistryView::k64}},
+                {u"00000000-0000-0000-0000-000000000032", {RegistryView::k32}}}));
+  EXPECT_EQ(ViewsRegistering(registry, u"00000000-0000-0000-0000-000000000032"),
+            std::vector<RegistryView>{RegistryView::k32});
+  EXPECT_EQ(ViewForDetails(registry, u"00000000-0000-0000-0000-000000000032"), RegistryView::k32);
+  EXPECT_EQ(ViewForDetails(registry, kKnown), RegistryView::k64);
+  EXPECT_EQ(ViewForDetails(registry, u"not registered"), RegistryView::k64);
+}
+
+TEST(RegisteredObjects, AMachineWithOneViewHasNoSecondList) {
+  platform::MemoryRegistry registry(false);
+  registry.CreateKey(RegistryRoot::LocalMachine, std::u16string(kKey32) + u"\\" + Braced(kKnown));
+  EXPECT_TRUE(RegisteredObjects(registry).empty());
 }
 
 TEST_F(ScanTest, TheScanChangesNoList) {

@@ -14,7 +14,8 @@ using platform::RegistryStatusKind;
 
 std::unique_ptr<platform::OpenRegistryKey> OpenRoot(platform::MemoryRegistry& registry) {
   RegistryStatus status;
-  return registry.Open(RegistryRoot::LocalMachine, u"Software", KeyAccess::Read, status);
+  return registry.Open(RegistryRoot::LocalMachine, platform::RegistryView::k64, u"Software",
+                       KeyAccess::Read, status);
 }
 
 TEST(DeleteKeyTree, DeletesEveryKeyBelowByItsExactName) {

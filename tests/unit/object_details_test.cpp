@@ -11,6 +11,7 @@ namespace {
 using platform::MemoryVersionInfo;
 using platform::RegistryRoot;
 using qb::testing::ErrorOf;
+constexpr platform::RegistryView kView64 = platform::RegistryView::k64;
 
 constexpr char16_t kClsid[] = u"{33333333-3333-3333-3333-333333333333}";
 constexpr char kClassKey[] = "CLSID\\{33333333-3333-3333-3333-333333333333}";
@@ -33,7 +34,7 @@ class ObjectDetailsTest : public ::testing::Test {
     registry.SetString(RegistryRoot::ClassesRoot, kServerKey, "", server);
   }
 
-  DetailsLookup Read() { return ReadObjectDetails(registry, versions, kClsid); }
+  DetailsLookup Read() { return ReadObjectDetails(registry, versions, kClsid, kView64); }
 
   platform::MemoryRegistry registry;
   MemoryVersionInfo versions;
@@ -103,12 +104,12 @@ TEST_F(ObjectDetailsTest, AServerValueOfOneOrTwoCharactersMeansNoInfo) {
 TEST_F(ObjectDetailsTest, TheClsidIsLookedUpAsOneName) {
   RegisterClass("Sample BHO", kDll);
   registry.SetString(RegistryRoot::ClassesRoot, "CLSID\\{a}\\b}\\InprocServer32", "", kDll);
-  EXPECT_TRUE(ReadObjectDetails(registry, versions, u"{a}\\b}").no_info);
+  EXPECT_TRUE(ReadObjectDetails(registry, versions, u"{a}\\b}", kView64).no_info);
   const std::u16string with_nul = std::u16string(u"{33333333-3333-3333-3333-333333333333}\0x", 41);
-  EXPECT_TRUE(ReadObjectDetails(registry, versions, with_nul).no_info);
+  EXPECT_TRUE(ReadObjectDetails(registry, versions, with_nul, kView64).no_info);
   registry.SetValue(RegistryRoot::ClassesRoot, u"CLSID\\" + with_nul, u"",
                     platform::MakeStringValue("Hidden"));
-  EXPECT_EQ(ReadObjectDetails(registry, versions, with_nul).details.bho_name, "Hidden");
+  EXPECT_EQ(ReadObjectDetails(registry, versions, with_nul, kView64).details.bho_name, "Hidden");
 }
 
 TEST_F(ObjectDetailsTest, AFileWithoutAResourceShowsItsNameAndNoVersion) {
@@ -190,6 +191,34 @@ TEST_F(ObjectDetailsTest, AMappedDriveIsReadThroughItsUncForm) {
   const DetailsLookup lookup = Read();
   EXPECT_EQ(lookup.details.file_name, "Z:\\tools\\mapped.dll");
   EXPECT_EQ(lookup.details.description, "Sample helper");
+}
+
+// An object of the 32-bit view: its class registration in that view, and
+// the file a 32-bit browser loads, which Windows takes from SysWOW64.
+TEST_F(ObjectDetailsTest, AnObjectOfThe32BitViewIsReadAsA32BitBrowserSeesIt) {
+  RegisterClass("64-bit class", kDll);
+  registry.SetString(RegistryRoot::ClassesRoot, std::string("Wow6432Node\\") + kClassKey, "",
+                     "32-bit class");
+  registry.SetString(RegistryRoot::ClassesRoot, std::string("Wow6432Node\\") + kServerKey, "",
+                     "C:\\Windows\\System32\\sample32.dll");
+  versions.AddFile("C:\\Windows\\SysWOW64\\sample32.dll", FullResource());
+  const DetailsLookup lookup =
+      ReadObjectDetails(registry, versions, kClsid, platform::RegistryView::k32);
+  EXPECT_EQ(lookup.details.bho_name, "32-bit class");
+  EXPECT_EQ(lookup.details.file_name, "C:\\Windows\\System32\\sample32.dll");
+  EXPECT_EQ(lookup.details.description, "Sample helper");
+  EXPECT_EQ(Read().details.bho_name, "64-bit class");
+}
+
+TEST(RedirectSystemFolder, MovesOnlyWhatLiesInsideTheSystemFolder) {
+  const auto redirect = [](std::string_view path) {
+    return platform::RedirectSystemFolder(path, "C:\\Windows\\System32", "C:\\Windows\\SysWOW64");
+  };
+  EXPECT_EQ(redirect("c:\\windows\\system32\\x.dll"), "C:\\Windows\\SysWOW64\\x.dll");
+  EXPECT_EQ(redirect("C:\\Windows\\System32/sub/x.dll"), "C:\\Windows\\SysWOW64/sub/x.dll");
+  EXPECT_EQ(redirect("C:\\Windows\\System32x\\x.dll"), "C:\\Windows\\System32x\\x.dll");
+  EXPECT_EQ(redirect("C:\\Windows\\System32"), "C:\\Windows\\System32");
+  EXPECT_EQ(redirect("D:\\Windows\\System32\\x.dll"), "D:\\Windows\\System32\\x.dll");
 }
 
 TEST_F(ObjectDetailsTest, ADefaultValueOfAnotherTypeIsAnError) {

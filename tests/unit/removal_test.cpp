@@ -203,5 +203,50 @@ TEST_F(RemovalTest, ABackupFolderThatCannotBeMadeFailsAsTheFile) {
             "Cannot create file /p/backup/B200435972.reg");
 }
 
+// The 32-bit view keeps its objects under Wow6432Node.
+std::u16string Key32(std::u16string_view clsid) {
+  return u"Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\explorer\\"
+         u"Browser Helper Objects\\{" +
+         std::u16string(clsid) + u"}";
+}
+
+TEST_F(RemovalTest, AnObjectInBothViewsIsBackedUpAndRemovedInEach) {
+  Register(kA);
+  registry.SetValue(RegistryRoot::LocalMachine, Key32(kA), u"Bits",
+                    platform::MakeStringValue("32"));
+  registry.SetValue(RegistryRoot::LocalMachine, Key32(kB), u"Bits",
+                    platform::MakeStringValue("32"));
+
+  const RemovalReport report = removal.Remove({kA, kB}, true);
+  EXPECT_TRUE(report.all_well());
+  EXPECT_FALSE(Registered(kA));
+  EXPECT_FALSE(registry.KeyExists(RegistryRoot::LocalMachine, Key32(kA)));
+  EXPECT_FALSE(registry.KeyExists(RegistryRoot::LocalMachine, Key32(kB)));
+
+  // Each key under the path where it was, so that a merge puts it back
+  // into its own view.
+  const std::string text = *files.Get(report.backup);
+  const std::string line64 = "[HKEY_LOCAL_MACHINE\\" + Ansi(RemovedKeyPath(kA)) + "]";
+  const std::string line32 = "[HKEY_LOCAL_MACHINE\\" + Ansi(Key32(kA)) + "]";
+  ASSERT_NE(text.find(line64), std::string::npos) << text;
+  ASSERT_NE(text.find(line32), std::string::npos) << text;
+  EXPECT_LT(text.find(line64), text.find(line32));
+  EXPECT_NE(text.find("[HKEY_LOCAL_MACHINE\\" + Ansi(Key32(kB)) + "]\r\n\"Bits\"=\"32\""),
+            std::string::npos);
+  EXPECT_EQ(text.find("[HKEY_LOCAL_MACHINE\\" + Ansi(RemovedKeyPath(kB)) + "]"), std::string::npos);
+}
+
+TEST_F(RemovalTest, AKeyOfThe32BitViewThatStaysIsNamedSo) {
+  registry.CreateKey(RegistryRoot::LocalMachine, Key32(kA));
+  registry.Protect(RegistryRoot::LocalMachine, Key32(kA));
+  RemovalReport report;
+  report.failures = removal.BlockObjects({kA});
+  ASSERT_EQ(report.failures.size(), 1u);
+  EXPECT_EQ(report.failures[0].view, platform::RegistryView::k32);
+  EXPECT_NE(RemovalWarningText(report).find(
+                "{E2E0000A-0000-4000-8000-00000000000A} (32-bit view): access is denied"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace qb::scanner

@@ -256,5 +256,21 @@ TEST_F(WatchCycleTest, ThePopUpPassRunsOnlyWithTheBlockerOn) {
   EXPECT_EQ(windows.close_requests(), std::vector<platform::WindowId>{1});
 }
 
+// A 32-bit browser's objects are watched as closely as the others.
+TEST_F(WatchCycleTest, ObjectsOfThe32BitViewAreAskedAboutAndBlockedOnesRemoved) {
+  const std::u16string objects32 =
+      u"SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+      u"Browser Helper Objects\\";
+  registry.CreateKey(RegistryRoot::LocalMachine, objects32 + u"{" + kA + u"}");
+  registry.CreateKey(RegistryRoot::LocalMachine, objects32 + u"{" + kB + u"}");
+  List("BCLSIDs.txt", kB);
+  answers = {kAlertClosing};
+  cycle.Run();
+  EXPECT_EQ(asked, std::vector<std::u16string>{kA});
+  EXPECT_EQ(cycle.current_object().views,
+            std::vector<platform::RegistryView>{platform::RegistryView::k32});
+  EXPECT_FALSE(registry.KeyExists(RegistryRoot::LocalMachine, objects32 + u"{" + kB + u"}"));
+}
+
 }  // namespace
 }  // namespace qb::guardian

@@ -51,8 +51,8 @@ class Win32RegistryTest : public ::testing::Test {
   }
   void TearDown() override {
     RegistryStatus status;
-    if (auto parent =
-            registry_.Open(RegistryRoot::CurrentUser, u"Software", KeyAccess::Read, status)) {
+    if (auto parent = registry_.Open(RegistryRoot::CurrentUser, platform::RegistryView::k64,
+                                     u"Software", KeyAccess::Read, status)) {
       registry::DeleteKeyTree(*parent, u"QbWin32Test");
     }
     ::RegCloseKey(base_);
@@ -60,8 +60,8 @@ class Win32RegistryTest : public ::testing::Test {
 
   std::unique_ptr<platform::OpenRegistryKey> OpenBase() {
     RegistryStatus status;
-    return registry_.Open(RegistryRoot::CurrentUser, u"Software\\QbWin32Test", KeyAccess::ReadWrite,
-                          status);
+    return registry_.Open(RegistryRoot::CurrentUser, platform::RegistryView::k64,
+                          u"Software\\QbWin32Test", KeyAccess::ReadWrite, status);
   }
 
   HKEY base_ = nullptr;
@@ -100,7 +100,7 @@ TEST_F(Win32RegistryTest, NamesWithANulAreListedOpenedReadAndDeletedByTheirWhole
   key.reset();
 
   // A path whose names hold a NUL is opened name by name.
-  EXPECT_TRUE(registry_.Open(RegistryRoot::CurrentUser,
+  EXPECT_TRUE(registry_.Open(RegistryRoot::CurrentUser, platform::RegistryView::k64,
                              u"Software\\QbWin32Test\\" + kNulName + u"\\inner", KeyAccess::Read,
                              status));
 

@@ -42,6 +42,11 @@ REGSAM RightsFor(platform::KeyAccess access) {
   return access == platform::KeyAccess::Read ? KEY_READ : KEY_READ | KEY_WRITE;
 }
 
+// Named explicitly, so that a 32-bit build reaches the 64-bit view too.
+REGSAM ViewFlag(platform::RegistryView view) {
+  return view == platform::RegistryView::k32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+}
+
 bool HasNul(std::u16string_view name) { return name.find(u'\0') != std::u16string_view::npos; }
 
 // The W functions read names up to their first NUL; a name without one can
@@ -57,7 +62,7 @@ class Win32Key final : public platform::OpenRegistryKey {
   // How often a value that keeps growing while it is read is asked for again.
   static constexpr int kMaxRetries = 8;
 
-  explicit Win32Key(UniqueHkey key) : key_(std::move(key)) {}
+  Win32Key(UniqueHkey key, REGSAM view) : key_(std::move(key)), view_(view) {}
 
   std::vector<std::u16string> SubkeyNames() override {
     std::vector<std::u16string> names;
@@ -144,17 +149,17 @@ class Win32Key final : public platform::OpenRegistryKey {
     } else if (HasNul(name)) {
       status = StatusOf(nt::OpenSubkey(key_.get(), name, RightsFor(access), key));
     } else {
-      status = StatusOf(
-          ::RegOpenKeyExW(key_.get(), Terminated(name).c_str(), 0, RightsFor(access), key.put()));
+      status = StatusOf(::RegOpenKeyExW(key_.get(), Terminated(name).c_str(), 0,
+                                        RightsFor(access) | view_, key.put()));
     }
     if (!status.ok()) return nullptr;
-    return std::make_unique<Win32Key>(std::move(key));
+    return std::make_unique<Win32Key>(std::move(key), view_);
   }
 
   RegistryStatus DeleteSubkey(std::u16string_view name) override {
     if (name.empty()) return StatusOf(ERROR_FILE_NOT_FOUND);
     if (HasNul(name)) return StatusOf(nt::DeleteSubkey(key_.get(), name));
-    return StatusOf(::RegDeleteKeyW(key_.get(), Terminated(name).c_str()));
+    return StatusOf(::RegDeleteKeyExW(key_.get(), Terminated(name).c_str(), view_, 0));
   }
 
  private:
@@ -172,6 +177,7 @@ class Win32Key final : public platform::OpenRegistryKey {
   }
 
   UniqueHkey key_;
+  REGSAM view_;
 };
 
 // The path's leading names that contain no NUL, and the names after them.
@@ -190,7 +196,19 @@ SplitAtNul SplitPathAtNul(std::u16string_view path) {
 
 }  // namespace
 
+Win32Registry::Win32Registry() {
+  BOOL wow64 = FALSE;
+  if constexpr (sizeof(void*) == 8) {
+    views_ = {platform::RegistryView::k64, platform::RegistryView::k32};
+  } else if (::IsWow64Process(::GetCurrentProcess(), &wow64) && wow64) {
+    views_ = {platform::RegistryView::k32, platform::RegistryView::k64};
+  } else {
+    views_ = {platform::RegistryView::k32};
+  }
+}
+
 std::unique_ptr<platform::OpenRegistryKey> Win32Registry::Open(platform::RegistryRoot root,
+                                                               platform::RegistryView view,
                                                                std::u16string_view path,
                                                                platform::KeyAccess access,
                                                                RegistryStatus& status) {
@@ -198,9 +216,10 @@ std::unique_ptr<platform::OpenRegistryKey> Win32Registry::Open(platform::Registr
   const platform::KeyAccess first_access = split.rest.empty() ? access : platform::KeyAccess::Read;
   UniqueHkey key;
   status = StatusOf(::RegOpenKeyExW(RootHandle(root), Terminated(split.plain).c_str(), 0,
-                                    RightsFor(first_access), key.put()));
+                                    RightsFor(first_access) | ViewFlag(view), key.put()));
   if (!status.ok()) return nullptr;
-  std::unique_ptr<platform::OpenRegistryKey> open = std::make_unique<Win32Key>(std::move(key));
+  std::unique_ptr<platform::OpenRegistryKey> open =
+      std::make_unique<Win32Key>(std::move(key), ViewFlag(view));
   // Names with a NUL inside are opened one at a time through their parent.
   std::u16string_view rest = split.rest;
   while (!rest.empty() && open) {
@@ -214,6 +233,7 @@ std::unique_ptr<platform::OpenRegistryKey> Win32Registry::Open(platform::Registr
 }
 
 std::unique_ptr<platform::OpenRegistryKey> Win32Registry::Create(platform::RegistryRoot root,
+                                                                 platform::RegistryView view,
                                                                  std::u16string_view path,
                                                                  RegistryStatus& status) {
   // The program creates keys only under names of its own, never with a NUL.
@@ -222,11 +242,11 @@ std::unique_ptr<platform::OpenRegistryKey> Win32Registry::Create(platform::Regis
     return nullptr;
   }
   UniqueHkey key;
-  status = StatusOf(::RegCreateKeyExW(RootHandle(root), Terminated(path).c_str(), 0, nullptr,
-                                      REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
-                                      key.put(), nullptr));
+  status = StatusOf(::RegCreateKeyExW(
+      RootHandle(root), Terminated(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+      KEY_READ | KEY_WRITE | ViewFlag(view), nullptr, key.put(), nullptr));
   if (!status.ok()) return nullptr;
-  return std::make_unique<Win32Key>(std::move(key));
+  return std::make_unique<Win32Key>(std::move(key), ViewFlag(view));
 }
 
 }  // namespace qb::win32

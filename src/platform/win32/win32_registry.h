@@ -9,13 +9,21 @@ namespace qb::win32 {
 // caller asked for and no more.
 class Win32Registry final : public platform::RegistryBackend {
  public:
+  Win32Registry();
+
+  std::vector<platform::RegistryView> Views() const override { return views_; }
   std::unique_ptr<platform::OpenRegistryKey> Open(platform::RegistryRoot root,
+                                                  platform::RegistryView view,
                                                   std::u16string_view path,
                                                   platform::KeyAccess access,
                                                   platform::RegistryStatus& status) override;
   std::unique_ptr<platform::OpenRegistryKey> Create(platform::RegistryRoot root,
+                                                    platform::RegistryView view,
                                                     std::u16string_view path,
                                                     platform::RegistryStatus& status) override;
+
+ private:
+  std::vector<platform::RegistryView> views_;
 };
 
 }  // namespace qb::win32

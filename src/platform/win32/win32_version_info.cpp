@@ -56,7 +56,26 @@ bool IsDrivePath(const std::wstring& path) {
 
 }  // namespace
 
-std::string Win32VersionInfo::ExpandFileName(std::string_view file_name) {
+std::string Win32VersionInfo::ExpandFileName(std::string_view file_name,
+                                             platform::RegistryView view) {
+  std::string path = FullPath(file_name);
+  // A 64-bit program sees the real system folder; the 32-bit browser that
+  // loads the object sees SysWOW64 in its place.
+  if (view == platform::RegistryView::k32 && sizeof(void*) == 8) {
+    wchar_t system[MAX_PATH];
+    wchar_t wow64[MAX_PATH];
+    const UINT system_length = ::GetSystemDirectoryW(system, MAX_PATH);
+    const UINT wow64_length = ::GetSystemWow64DirectoryW(wow64, MAX_PATH);
+    if (system_length > 0 && system_length < MAX_PATH && wow64_length > 0 &&
+        wow64_length < MAX_PATH) {
+      path = platform::RedirectSystemFolder(path, Narrow({system, system_length}),
+                                            Narrow({wow64, wow64_length}));
+    }
+  }
+  return path;
+}
+
+std::string Win32VersionInfo::FullPath(std::string_view file_name) {
   const std::wstring name = Widen(file_name);
   const DWORD needed = ::GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
   if (needed == 0) return std::string(file_name);

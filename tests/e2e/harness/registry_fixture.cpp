@@ -60,26 +60,11 @@ void DeleteBelow(HKEY key, int depth) {
   }
 }
 
-}  // namespace
-
-void Register(const HelperObject& object) {
-  CreateKey(HKEY_LOCAL_MACHINE, std::wstring(kBhoKey) + L"\\" + object.key_name);
-  if (!object.class_name && !object.server) return;
-  const std::wstring class_key = L"CLSID\\" + object.key_name;
-  CreateKey(HKEY_CLASSES_ROOT, class_key);
-  if (object.class_name) SetString(HKEY_CLASSES_ROOT, class_key, L"", *object.class_name);
-  if (object.server) {
-    SetString(HKEY_CLASSES_ROOT, class_key + L"\\InprocServer32", L"", *object.server);
-  }
-}
-
-void ResetRegistry() {
-  DeleteTree(HKEY_CURRENT_USER, L"Software\\Tarnwick");
-  DeleteTree(HKEY_LOCAL_MACHINE, kBhoKey);
+void DeleteTestClasses(const std::wstring& path) {
   // The class registrations of the tests' objects.
   std::vector<std::wstring> test_classes;
   HKEY classes = nullptr;
-  if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, L"CLSID", 0, KEY_READ, &classes) == ERROR_SUCCESS) {
+  if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &classes) == ERROR_SUCCESS) {
     wchar_t name[256];
     for (DWORD index = 0;; ++index) {
       DWORD length = 256;
@@ -93,7 +78,27 @@ void ResetRegistry() {
     }
     ::RegCloseKey(classes);
   }
-  for (const std::wstring& name : test_classes) DeleteTree(HKEY_CLASSES_ROOT, L"CLSID\\" + name);
+  for (const std::wstring& name : test_classes) DeleteTree(HKEY_CLASSES_ROOT, path + L"\\" + name);
+}
+
+}  // namespace
+
+void Register(const HelperObject& object, REGSAM view) {
+  CreateKey(HKEY_LOCAL_MACHINE, std::wstring(kBhoKey) + L"\\" + object.key_name, view);
+  if (!object.class_name && !object.server) return;
+  const std::wstring class_key = L"CLSID\\" + object.key_name;
+  CreateKey(HKEY_CLASSES_ROOT, class_key, view);
+  if (object.class_name) SetString(HKEY_CLASSES_ROOT, class_key, L"", *object.class_name, view);
+  if (object.server) {
+    SetString(HKEY_CLASSES_ROOT, class_key + L"\\InprocServer32", L"", *object.server, view);
+  }
+}
+
+void ResetRegistry() {
+  DeleteTree(HKEY_CURRENT_USER, L"Software\\Tarnwick");
+  DeleteTree(HKEY_LOCAL_MACHINE, kBhoKey);
+  DeleteTree(HKEY_LOCAL_MACHINE, kBhoKey32);
+  for (const wchar_t* classes : {L"CLSID", L"Wow6432Node\\CLSID"}) DeleteTestClasses(classes);
 }
 
 bool KeyExists(HKEY root, const std::wstring& path) {
@@ -103,9 +108,9 @@ bool KeyExists(HKEY root, const std::wstring& path) {
   return true;
 }
 
-void CreateKey(HKEY root, const std::wstring& path) {
+void CreateKey(HKEY root, const std::wstring& path, REGSAM view) {
   HKEY key = nullptr;
-  if (::RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+  if (::RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key,
                         nullptr) == ERROR_SUCCESS) {
     ::RegCloseKey(key);
   }
@@ -172,9 +177,15 @@ std::vector<std::wstring> SubkeyNames(HKEY root, const std::wstring& path) {
 }
 
 void SetString(HKEY root, const std::wstring& path, const std::wstring& name,
-               const std::wstring& text) {
-  ::RegSetKeyValueW(root, path.c_str(), name.c_str(), REG_SZ, text.c_str(),
-                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+               const std::wstring& text, REGSAM view) {
+  HKEY key = nullptr;
+  if (::RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  ::RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  ::RegCloseKey(key);
 }
 
 void SetDword(HKEY root, const std::wstring& path, const std::wstring& name, DWORD number) {

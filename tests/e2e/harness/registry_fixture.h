@@ -25,7 +25,13 @@ struct HelperObject {
   std::optional<std::wstring> class_name;  // the class key's default value
   std::optional<std::wstring> server;      // InprocServer32's default value
 };
-void Register(const HelperObject& object);
+// In the 64-bit view, or with KEY_WOW64_32KEY in the 32-bit one, where a
+// 32-bit browser registers its objects.
+void Register(const HelperObject& object, REGSAM view = KEY_WOW64_64KEY);
+
+// The 32-bit view's Browser Helper Objects key, as the 64-bit view sees it.
+inline constexpr wchar_t kBhoKey32[] =
+    L"SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
 
 // Removes everything the program reads or writes, so that each test starts
 // from a machine on which the program never ran and no helper object is
@@ -33,7 +39,7 @@ void Register(const HelperObject& object);
 void ResetRegistry();
 
 bool KeyExists(HKEY root, const std::wstring& path);
-void CreateKey(HKEY root, const std::wstring& path);
+void CreateKey(HKEY root, const std::wstring& path, REGSAM view = KEY_WOW64_64KEY);
 // Deletes the key and everything below it, names with a NUL inside too.
 void DeleteTree(HKEY root, const std::wstring& path);
 
@@ -50,7 +56,7 @@ DWORD MergeWithRegedit(const std::filesystem::path& file);
 // The names of the direct subkeys, counted.
 std::vector<std::wstring> SubkeyNames(HKEY root, const std::wstring& path);
 void SetString(HKEY root, const std::wstring& path, const std::wstring& name,
-               const std::wstring& text);
+               const std::wstring& text, REGSAM view = KEY_WOW64_64KEY);
 void SetDword(HKEY root, const std::wstring& path, const std::wstring& name, DWORD number);
 std::optional<std::wstring> ReadString(HKEY root, const std::wstring& path,
                                        const std::wstring& name);
