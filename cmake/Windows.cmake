@@ -60,6 +60,7 @@ add_executable(quellbright WIN32
   src/scanner/list_page.cpp
   src/scanner/object_info.cpp
   src/scanner/removal_report.cpp
+  src/scanner/restore_dialog.cpp
   src/scanner/scanner_page.cpp
   resources/quellbright.rc
 )

@@ -123,6 +123,12 @@ enum ControlId : int {
   kBitBtn1 = 1931,  // "Allow and ignore"
   kBitBtn2 = 1932,  // "Delete"
   kBitBtn3 = 1933,  // "Stop Guardian"
+
+  // The restore window.
+  kRestoreLabel = 2500,
+  kRestoreList = 2501,
+  kRestoreButton = 2502,
+  kRestoreClose = 2503,
 };
 
 // Commands: the actions of the main window and the plain menu items.
@@ -150,6 +156,7 @@ enum CommandId : int {
   kHelp2 = 40102,
   kAbout1 = 40103,
   kCloseprogram1 = 40104,
+  kRestore1 = 40105,
 };
 
 }  // namespace qb::ids

@@ -10,7 +10,8 @@ using toolkit::MenuSubmenu;
 
 std::vector<toolkit::MenuEntry> MainMenuEntries(const MainActions& a) {
   return {
-      MenuSubmenu("&File", {MenuItem(ids::kExit1, "E&xit")}),
+      MenuSubmenu("&File", {MenuItem(ids::kRestore1, "Restore from backup..."), MenuSeparator(),
+                            MenuItem(ids::kExit1, "E&xit")}),
       MenuSubmenu(
           "&Actions",
           {

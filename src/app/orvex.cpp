@@ -8,6 +8,7 @@
 #include "platform/win32/shell.h"
 #include "resource_ids.h"
 #include "scanner/page_names.h"
+#include "scanner/restore_dialog.h"
 #include "toolkit/application.h"
 #include "toolkit/message_box.h"
 
@@ -115,6 +116,7 @@ void TOrvex::WireActions() {
   SetCommand(ids::kHelp2, [this] { Help2Click(); });
   SetCommand(ids::kAbout1, [this] { About1Click(); });
   SetCommand(ids::kOptions1, [this] { Options1Click(); });
+  SetCommand(ids::kRestore1, [this] { Restore1Click(); });
 }
 
 void TOrvex::WireTray() {
@@ -219,6 +221,18 @@ void TOrvex::CoolTrayIcon1Click() {
 
 void TOrvex::Help2Click() {
   win32::OpenWithShell(nullptr, context_.program_folder / L"help.chm", SW_SHOWNORMAL);
+}
+
+void TOrvex::Restore1Click() {
+  scanner::TfrmRestore restore(application(), hwnd(), context_);
+  restore.CenterOver(hwnd());
+  restore.ShowModal();
+  // What is registered has changed: the Scanner page looks again, unless
+  // the guard keeps the window on its own page.
+  if (restore.restore_tried() && actions_.aScanner.enabled()) {
+    actions_.aScanner.Execute();
+    actions_.aScan.Execute();
+  }
 }
 
 void TOrvex::About1Click() {

@@ -80,6 +80,7 @@ class TOrvex : public toolkit::Form {
   void Exit1Click() { Close(); }
   void Help2Click();
   void About1Click();
+  void Restore1Click();
   void Options1Click();
 
   AppContext& context_;

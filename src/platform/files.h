@@ -4,6 +4,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/clock.h"
 
 // The seam for the files the program keeps beside itself: lists and backups.
 // One Win32 implementation, one in memory for native tests. Contents are
@@ -12,6 +15,12 @@ namespace qb::platform {
 
 // The path as UTF-8 text, for messages.
 std::string PathText(const std::filesystem::path& path);
+
+// A file of a folder and when it was last written, in local time.
+struct FolderEntry {
+  std::filesystem::path path;
+  LocalTime modified;
+};
 
 class Files {
  public:
@@ -32,6 +41,9 @@ class Files {
   virtual bool CreateNew(const std::filesystem::path& path, std::string_view content) = 0;
   // Creates the folder with its missing parents; false when it cannot.
   virtual bool CreateDirectories(const std::filesystem::path& path) = 0;
+  // The files (not folders) directly in `folder`, in no particular order;
+  // empty when there is no such folder.
+  virtual std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder) = 0;
 };
 
 // "Cannot create file %s".

@@ -82,4 +82,19 @@ std::set<std::string> MemoryFiles::FileNames() const {
   return names;
 }
 
+std::vector<FolderEntry> MemoryFiles::ListFolder(const std::filesystem::path& folder) {
+  std::vector<FolderEntry> entries;
+  for (const auto& [name, content] : files_) {
+    const std::filesystem::path path(name);
+    if (path.parent_path() != folder.lexically_normal()) continue;
+    const auto time = modified_.find(name);
+    entries.push_back({path, time == modified_.end() ? LocalTime{} : time->second});
+  }
+  return entries;
+}
+
+void MemoryFiles::SetModified(const std::filesystem::path& path, const LocalTime& time) {
+  modified_[Key(path)] = time;
+}
+
 }  // namespace qb::platform

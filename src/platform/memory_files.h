@@ -19,8 +19,11 @@ class MemoryFiles final : public Files {
   void ReplaceAll(const std::filesystem::path& path, std::string_view content) override;
   bool CreateNew(const std::filesystem::path& path, std::string_view content) override;
   bool CreateDirectories(const std::filesystem::path& path) override;
+  std::vector<FolderEntry> ListFolder(const std::filesystem::path& folder) override;
 
   void Put(const std::filesystem::path& path, std::string content);
+  // When a file was last written; a new file's time is all zeros.
+  void SetModified(const std::filesystem::path& path, const LocalTime& time);
   std::optional<std::string> Get(const std::filesystem::path& path) const;
   void Remove(const std::filesystem::path& path);
   void FailWritesTo(const std::filesystem::path& path);
@@ -35,6 +38,7 @@ class MemoryFiles final : public Files {
   bool ParentExists(const std::filesystem::path& path) const;
 
   std::map<std::string, std::string> files_;
+  std::map<std::string, LocalTime> modified_;
   std::set<std::string> directories_;
   std::set<std::string> unwritable_;
   std::set<std::string> unreadable_;

@@ -86,6 +86,8 @@ std::string DescribeRegistryStatus(const RegistryStatus& status);
 struct NamedValue {
   std::u16string name;  // "" is the default value
   RegistryValue value;
+
+  friend bool operator==(const NamedValue&, const NamedValue&) = default;
 };
 
 class OpenRegistryKey {

@@ -86,10 +86,13 @@ bool RegistryKey::OpenKey(std::u16string_view path, bool can_create, KeyAccess a
   return true;
 }
 
-void RegistryKey::CreateKey(std::string_view path) {
-  const std::u16string absolute = ResolvePath(Utf8ToUtf16(path));
-  if (!OpenKey(u"\\" + absolute, true))
+void RegistryKey::CreateKey(std::string_view path) { CreateKey(Utf8ToUtf16(path)); }
+
+void RegistryKey::CreateKey(std::u16string_view path) {
+  const std::u16string absolute = ResolvePath(path);
+  if (!OpenKey(u"\\" + absolute, true)) {
     throw Error("Failed to create key " + Utf16ToUtf8(absolute));
+  }
 }
 
 void RegistryKey::CloseKey() {
@@ -122,8 +125,12 @@ RegistryValue RegistryKey::ReadValue(std::string_view name) {
 }
 
 void RegistryKey::WriteValue(std::string_view name, const RegistryValue& value) {
-  if (!key_ || !key_->Write(Utf8ToUtf16(name), value).ok()) {
-    throw Error("Failed to set data for " + Quoted(name));
+  WriteValue(Utf8ToUtf16(name), value);
+}
+
+void RegistryKey::WriteValue(std::u16string_view name, const RegistryValue& value) {
+  if (!key_ || !key_->Write(name, value).ok()) {
+    throw Error("Failed to set data for " + Quoted(Utf16ToUtf8(name)));
   }
 }
 

@@ -53,6 +53,7 @@ class RegistryKey {
   // Opens for reading and writing, creating the key if absent; throws
   // "Failed to create key %s" when it cannot.
   void CreateKey(std::string_view path);
+  void CreateKey(std::u16string_view path);
   void CloseKey();
   bool HasOpenKey() const { return key_ != nullptr; }
   // Path of the open key from the root, without a leading "\".
@@ -67,6 +68,7 @@ class RegistryKey {
   // The value as stored; throws "Failed to get data for '%s'" when absent.
   RegistryValue ReadValue(std::string_view name);
   void WriteValue(std::string_view name, const RegistryValue& value);
+  void WriteValue(std::u16string_view name, const RegistryValue& value);
 
   // Deletes the key with everything below it, each subkey's own subkeys first
   // (see DeleteKeyTree). A key that does not exist gives NotFound.

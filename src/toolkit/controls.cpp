@@ -132,6 +132,7 @@ void ListBox::Fill(const std::vector<std::wstring>& items) {
     const LRESULT added = Add(item);
     if (added == LB_ERR || added == LB_ERRSPACE) throw Error("Out of memory");
   }
+  ApplyColumns();
 }
 
 int ListBox::Add(std::wstring_view text) {
@@ -175,6 +176,42 @@ void ListBox::SetItemHeight(int design_pixels) {
 
 void ListBox::ApplyOwnDpi() {
   if (item_height_ > 0) ::SendMessageW(hwnd(), LB_SETITEMHEIGHT, 0, form().Scale(item_height_));
+  ApplyColumns();
+}
+
+void ListBox::SetColumns(std::vector<int> starts) {
+  columns_ = std::move(starts);
+  ApplyColumns();
+}
+
+void ListBox::ApplyColumns() {
+  if (columns_.empty()) return;
+  HDC dc = ::GetDC(hwnd());
+  HGDIOBJ old =
+      ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(hwnd(), WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(dc, &metrics);
+  // Tab stops go to the list box in quarters of its font's average width,
+  // and to the text measure in pixels.
+  const int quarter = std::max<int>(1, metrics.tmAveCharWidth);
+  std::vector<int> quarters;
+  std::vector<int> pixels;
+  for (int start : columns_) {
+    pixels.push_back(form().Scale(start));
+    quarters.push_back(::MulDiv(pixels.back(), 4, quarter));
+  }
+  ::SendMessageW(hwnd(), LB_SETTABSTOPS, quarters.size(),
+                 reinterpret_cast<LPARAM>(quarters.data()));
+  int widest = 0;
+  for (int i = 0; i < Count(); ++i) {
+    const std::wstring text = ItemText(i);
+    const DWORD extent = ::GetTabbedTextExtentW(dc, text.c_str(), static_cast<int>(text.size()),
+                                                static_cast<int>(pixels.size()), pixels.data());
+    widest = std::max(widest, static_cast<int>(LOWORD(extent)));
+  }
+  ::SelectObject(dc, old);
+  ::ReleaseDC(hwnd(), dc);
+  ::SendMessageW(hwnd(), LB_SETHORIZONTALEXTENT, widest + form().Scale(8), 0);
 }
 
 CheckListBox::CheckListBox(Parent parent, int id, DesignRect rect, std::optional<FontSpec> font)

@@ -113,12 +113,19 @@ class ListBox : public Control {
   // The existing item under a point in client pixels, -1 for none.
   int ItemAt(int x, int y) const;
   void SetItemHeight(int design_pixels);
+  // Item texts split at tabs into columns that start at these positions (at
+  // 96 dpi, after the first); the list scrolls sideways to its widest item.
+  // The list box needs LBS_USETABSTOPS and WS_HSCROLL.
+  void SetColumns(std::vector<int> starts);
 
  protected:
   void ApplyOwnDpi() override;
 
  private:
-  int item_height_ = 0;  // at 96 dpi; 0 leaves the control's own
+  void ApplyColumns();
+
+  int item_height_ = 0;       // at 96 dpi; 0 leaves the control's own
+  std::vector<int> columns_;  // at 96 dpi
   int batch_depth_ = 0;
   bool batch_holds_drawing_ = false;
 };

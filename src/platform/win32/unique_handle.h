@@ -103,6 +103,12 @@ struct KernelHandleTraits {
   static void Close(Handle handle) { ::CloseHandle(handle); }
 };
 
+struct FindTraits {
+  using Handle = HANDLE;
+  static Handle Empty() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle handle) { ::FindClose(handle); }
+};
+
 struct MenuTraits {
   using Handle = HMENU;
   static Handle Empty() { return nullptr; }
@@ -137,6 +143,7 @@ struct ModuleTraits {
 using UniqueHkey = UniqueHandle<HkeyTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueFind = UniqueHandle<FindTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;

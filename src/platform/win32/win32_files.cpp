@@ -97,4 +97,24 @@ bool Win32Files::CreateDirectories(const std::filesystem::path& path) {
   return DirectoryExists(path);
 }
 
+std::vector<platform::FolderEntry> Win32Files::ListFolder(const std::filesystem::path& folder) {
+  std::vector<platform::FolderEntry> entries;
+  WIN32_FIND_DATAW found;
+  const std::wstring pattern = (folder / L"*").wstring();
+  const UniqueFind search(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                             FindExSearchNameMatch, nullptr, 0));
+  if (search.get() == INVALID_HANDLE_VALUE) return entries;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    FILETIME local;
+    SYSTEMTIME time{};
+    ::FileTimeToLocalFileTime(&found.ftLastWriteTime, &local);
+    ::FileTimeToSystemTime(&local, &time);
+    entries.push_back({folder / found.cFileName,
+                       {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond,
+                        time.wMilliseconds}});
+  } while (::FindNextFileW(search.get(), &found));
+  return entries;
+}
+
 }  // namespace qb::win32

@@ -12,6 +12,7 @@ class Win32Files final : public platform::Files {
   void ReplaceAll(const std::filesystem::path& path, std::string_view content) override;
   bool CreateNew(const std::filesystem::path& path, std::string_view content) override;
   bool CreateDirectories(const std::filesystem::path& path) override;
+  std::vector<platform::FolderEntry> ListFolder(const std::filesystem::path& folder) override;
 };
 
 }  // namespace qb::win32

@@ -1,0 +1,127 @@
+// "Restore from backup..." in the File menu.
+#include "app/control_ids.h"
+#include "harness/program_test.h"
+#include "harness/samples.h"
+
+namespace qb::e2e {
+namespace {
+
+constexpr wchar_t kA[] = L"E2E0000A-0000-4000-8000-00000000000A";
+constexpr wchar_t kRestoreCaption[] = L": Restore from backup :";
+constexpr wchar_t kRunKey[] = L"Software\\QbRestoreInjected";
+
+std::wstring ObjectKey(const std::wstring& clsid) {
+  return std::wstring(kBhoKey) + L"\\{" + clsid + L"}";
+}
+
+class RestoreTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    DeleteTree(HKEY_LOCAL_MACHINE, kRunKey);
+    SetSetting(L"AutoStart", L"0");
+    SetSetting(L"StartMinimized", L"0");
+  }
+  void TearDown() override { DeleteTree(HKEY_LOCAL_MACHINE, kRunKey); }
+
+  HWND List() { return Control(main_, ids::kLbMain); }
+
+  void ScanAndDeleteAll(std::size_t expected) {
+    Click(Control(main_, ids::kBtScan));
+    ASSERT_TRUE(WaitUntil([&] { return ListItems(List()).size() == expected; }));
+    Click(Control(main_, ids::kBtCheckAll));
+    ASSERT_TRUE(WaitUntil([&] { return ListItemData(List(), 0) == 1; }));
+    Click(Control(main_, ids::kBtDeleteSelected));
+    ASSERT_TRUE(AnswerMessageBox(process_.id(), L": Question :", IDYES));
+    ASSERT_TRUE(AnswerMessageBox(process_.id(), L": Object(s) removed. :", IDOK));
+    ASSERT_TRUE(AnswerMessageBox(process_.id(), L": No suspicious objects found. :", IDOK));
+    ASSERT_TRUE(AnswerMessageBox(process_.id(), L": Go to Vod Uridazur? :", IDNO));
+  }
+
+  HWND OpenRestoreWindow() {
+    PostCommand(main_, ids::kRestore1);
+    HWND window = nullptr;
+    WaitUntil([&] {
+      window = FindTopLevel(process_.id(), L"TfrmRestore", kRestoreCaption);
+      return window && ::IsWindowVisible(window);
+    });
+    return window;
+  }
+};
+
+TEST_F(RestoreTest, ADeletedObjectComesBackOffTheBlockedListAndTheGuardAsksAboutIt) {
+  Register({L"{" + std::wstring(kA) + L"}", L"Restored helper", SampleHelperPath()});
+  SetString(HKEY_LOCAL_MACHINE, ObjectKey(kA), L"NoExplorer", L"1");
+  SetString(HKEY_LOCAL_MACHINE, ObjectKey(kA) + L"\\Settings", L"Mode", L"strict");
+  ASSERT_TRUE(StartProgram());
+  ScanAndDeleteAll(1);
+  ASSERT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
+  ASSERT_EQ(folder_.Read(L"BCLSIDs.txt"), "E2E0000A-0000-4000-8000-00000000000A\r\n");
+
+  HWND window = OpenRestoreWindow();
+  ASSERT_TRUE(window);
+  const std::vector<std::wstring> items = ListItems(Control(window, ids::kRestoreList));
+  ASSERT_EQ(items.size(), 1u);
+  EXPECT_NE(items[0].find(L"{" + std::wstring(kA) + L"}"), std::wstring::npos) << items[0];
+  EXPECT_NE(items[0].find(folder_.FilesIn(L"backup").at(0)), std::wstring::npos) << items[0];
+  Click(Control(window, ids::kRestoreButton));
+  const auto question = AnswerMessageBox(process_.id(), L": Restore backup :", IDYES);
+  ASSERT_TRUE(question);
+  EXPECT_NE(question->find(kA), std::wstring::npos);
+  ASSERT_TRUE(AnswerMessageBox(process_.id(), L": Backup restored :", IDOK));
+  ASSERT_TRUE(WaitForClosed(process_.id(), kRestoreCaption));
+
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, ObjectKey(kA), L"NoExplorer"), L"1");
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, ObjectKey(kA) + L"\\Settings", L"Mode"), L"strict");
+  EXPECT_EQ(folder_.Read(L"BCLSIDs.txt"), "");
+  // The Scanner page looked again and lists the object with its details.
+  ASSERT_TRUE(WaitUntil([&] { return ListItems(List()) == std::vector<std::wstring>{kA}; }));
+
+  // Switched on, the guard asks about it instead of deleting it silently.
+  Click(Control(main_, ids::kBtVodUridazur));
+  ASSERT_TRUE(WaitUntil([&] { return IsEnabled(Control(main_, ids::kBtStartStopGuardian)); }));
+  Click(Control(main_, ids::kBtStartStopGuardian));
+  HWND alert = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    alert = FindTopLevel(process_.id(), L"TfrmAlert", L": Alert! :");
+    return alert && ::IsWindowVisible(alert);
+  }));
+  EXPECT_EQ(TextOf(Control(alert, ids::kAlertEdit6)), L"Restored helper");
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
+  Click(Control(alert, ids::kBitBtn1));  // allow and ignore
+}
+
+TEST_F(RestoreTest, AFileThisProgramCouldNotHaveWrittenIsRefusedAndChangesNothing) {
+  std::filesystem::create_directories(folder_.path() / L"backup");
+  folder_.Write(L"backup\\B1.reg",
+                "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\QbRestoreInjected]\r\n"
+                "\"x\"=\"evil.exe\"\r\n\r\n");
+  folder_.Write(L"BCLSIDs.txt", "E2E0000A-0000-4000-8000-00000000000A\r\n");
+  ASSERT_TRUE(StartProgram());
+  HWND window = OpenRestoreWindow();
+  ASSERT_TRUE(window);
+  const std::vector<std::wstring> items = ListItems(Control(window, ids::kRestoreList));
+  ASSERT_EQ(items.size(), 1u);
+  EXPECT_NE(items[0].find(L"cannot be restored"), std::wstring::npos) << items[0];
+  Click(Control(window, ids::kRestoreButton));
+  const auto refusal = AnswerMessageBox(process_.id(), L": Backup not restored :", IDOK);
+  ASSERT_TRUE(refusal);
+  EXPECT_NE(refusal->find(L"Nothing was changed."), std::wstring::npos);
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRunKey));
+  EXPECT_EQ(folder_.Read(L"BCLSIDs.txt"), "E2E0000A-0000-4000-8000-00000000000A\r\n");
+  PressKey(Control(window, ids::kRestoreList), VK_ESCAPE);
+  EXPECT_TRUE(WaitForClosed(process_.id(), kRestoreCaption));
+}
+
+TEST_F(RestoreTest, WithoutBackupsTheWindowSaysSo) {
+  ASSERT_TRUE(StartProgram());
+  HWND window = OpenRestoreWindow();
+  ASSERT_TRUE(window);
+  EXPECT_EQ(TextOf(Control(window, ids::kRestoreLabel)).rfind(L"There are no backups in ", 0), 0u);
+  EXPECT_FALSE(IsEnabled(Control(window, ids::kRestoreButton)));
+  Click(Control(window, ids::kRestoreClose));
+  EXPECT_TRUE(WaitForClosed(process_.id(), kRestoreCaption));
+}
+
+}  // namespace
+}  // namespace qb::e2e

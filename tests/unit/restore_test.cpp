@@ -1,0 +1,220 @@
+#include "scanner/restore.h"
+
+#include <gtest/gtest.h>
+
+#include "error_matchers.h"
+#include "platform/memory_files.h"
+#include "platform/memory_registry.h"
+#include "platform/utf.h"
+#include "registry/registry_key.h"
+#include "scanner/backup.h"
+#include "scanner/backup_catalog.h"
+#include "scanner/removal_paths.h"
+
+namespace qb::scanner {
+namespace {
+
+using platform::MakeStringValue;
+using platform::RegistryRoot;
+using platform::RegistryValue;
+using qb::testing::ErrorOf;
+namespace value_type = platform::value_type;
+
+constexpr char16_t kA[] = u"E2E0000A-0000-4000-8000-00000000000A";
+constexpr char16_t kB[] = u"E2E0000B-0000-4000-8000-00000000000B";
+const std::u16string kKey64 = RemovedKeyPath(kA);
+const std::u16string kKey32 =
+    u"Software\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\explorer\\Browser Helper "
+    u"Objects\\{" +
+    std::u16string(kB) + u"}";
+
+// Every key below a path with every value, names, types and bytes, as the
+// registry holds them.
+using Snapshot = std::vector<std::pair<std::u16string, std::vector<platform::NamedValue>>>;
+
+void TakeSnapshot(platform::OpenRegistryKey& key, const std::u16string& path, Snapshot& snapshot) {
+  snapshot.emplace_back(path, key.Values());
+  for (const std::u16string& name : key.SubkeyNames()) {
+    platform::RegistryStatus status;
+    TakeSnapshot(*key.OpenSubkey(name, platform::KeyAccess::Read, status), path + u"\\" + name,
+                 snapshot);
+  }
+}
+
+class RestoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    files.CreateDirectories("/p");
+    files.Put("/p/BCLSIDs.txt",
+              "other\r\ne2e0000a-0000-4000-8000-00000000000a\r\n" + ansi.Encode(kB) + "\r\n");
+    blocked.Load();
+  }
+
+  void Set(const std::u16string& path, const std::u16string& name, RegistryValue value) {
+    registry.SetValue(RegistryRoot::LocalMachine, path, name, std::move(value));
+  }
+
+  // Every value type the backup writer knows, in both views.
+  void RegisterRichObjects() {
+    RegistryValue multi = MakeStringValue("one");
+    const RegistryValue two = MakeStringValue("two");
+    multi.data.insert(multi.data.end(), two.data.begin(), two.data.end());
+    multi.data.insert(multi.data.end(), {0, 0});
+    multi.type = value_type::kMultiString;
+    for (const std::u16string& key : {kKey64, kKey32}) {
+      Set(key, u"", MakeStringValue("Caf\xC3\xA9 \"quoted\" C:\\dir"));
+      Set(key, u"NoExplorer", MakeStringValue("1"));
+      Set(key, u"Lines", MakeStringValue("one\r\ntwo"));
+      Set(key, u"Path", MakeStringValue("%SystemRoot%\\x", value_type::kExpandString));
+      Set(key, u"Multi", multi);
+      Set(key, u"Flags", platform::MakeDwordValue(0x1234ABCD));
+      Set(key, u"Short", {value_type::kDword, {7, 0}});
+      Set(key, u"Blob", {value_type::kBinary, std::vector<std::uint8_t>(300, 0xAB)});
+      Set(key, u"Big", {value_type::kQword, {1, 2, 3, 4, 5, 6, 7, 8}});
+      Set(key, u"Nothing", {value_type::kNone, {}});
+      Set(key + u"\\Child\\Grandchild", u"Deep", MakeStringValue("deepest"));
+      registry.CreateKey(RegistryRoot::LocalMachine, key + u"\\Empty");
+    }
+  }
+
+  Snapshot Objects() {
+    Snapshot snapshot;
+    platform::RegistryStatus status;
+    if (auto root = registry.Open(RegistryRoot::LocalMachine, platform::RegistryView::k64,
+                                  u"Software", platform::KeyAccess::Read, status)) {
+      TakeSnapshot(*root, u"Software", snapshot);
+    }
+    return snapshot;
+  }
+
+  RestorePlan Plan(const std::string& text) {
+    std::string error;
+    std::optional<RestorePlan> plan = PlanRestore(text, ansi, error);
+    EXPECT_EQ(error, "");
+    return plan.value_or(RestorePlan{});
+  }
+
+  std::string Refusal(const std::string& text) {
+    std::string error;
+    EXPECT_FALSE(PlanRestore(text, ansi, error));
+    return error;
+  }
+
+  platform::MemoryRegistry registry;
+  platform::MemoryFiles files;
+  platform::Windows1252 ansi;
+  lists::ListFile blocked{files, "/p/BCLSIDs.txt"};
+};
+
+TEST_F(RestoreTest, BringsBackEveryKeyNameTypeAndByteOfBothViews) {
+  RegisterRichObjects();
+  const Snapshot before = Objects();
+  const std::string text = BackupText(registry, {kA, kB}, ansi).text;
+  ASSERT_TRUE(
+      registry::RegistryKey(registry, RegistryRoot::LocalMachine).DeleteKey("\\Software").ok());
+  ASSERT_TRUE(Objects().empty());
+
+  const RestorePlan plan = Plan(text);
+  EXPECT_EQ(plan.clsids, (std::vector<std::string>{ansi.Encode(kA), ansi.Encode(kB)}));
+  EXPECT_FALSE(plan.incomplete);
+  Restore(plan, registry, blocked);
+  EXPECT_EQ(Objects(), before);
+}
+
+TEST_F(RestoreTest, TakesTheObjectsOffTheBlockedListInAnyLetterCase) {
+  Set(kKey64, u"NoExplorer", MakeStringValue("1"));
+  Set(kKey32, u"NoExplorer", MakeStringValue("1"));
+  const RestorePlan plan = Plan(BackupText(registry, {kA, kB}, ansi).text);
+  const int writes = files.write_count();
+  Restore(plan, registry, blocked);
+  EXPECT_EQ(files.Get("/p/BCLSIDs.txt"), "other\r\n");
+  EXPECT_EQ(files.write_count(), writes + 1) << "saved once, at once";
+  EXPECT_FALSE(blocked.Contains(ansi.Encode(kA)));
+}
+
+TEST_F(RestoreTest, RefusesWhatThisProgramCouldNotHaveWritten) {
+  const std::string run_key =
+      "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n"
+      "\"x\"=\"evil.exe\"\r\n";
+  EXPECT_EQ(Refusal(run_key),
+            "the key [HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run] is "
+            "not a browser helper object's");
+  const std::string parent_only =
+      "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\explorer"
+      "\\Browser Helper Objects]\r\n";
+  EXPECT_NE(Refusal(parent_only), "");
+  const std::string user_key =
+      "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\explorer"
+      "\\Browser Helper Objects\\{X}]\r\n";
+  EXPECT_NE(Refusal(user_key), "");
+  EXPECT_EQ(Refusal("REGEDIT4\r\n\r\n"), "it holds no browser helper object");
+  EXPECT_EQ(Refusal("Windows Registry Editor Version 5.00\r\n"), "it does not begin with REGEDIT4");
+  // A good object followed by a bad one: the whole file is refused.
+  Set(kKey64, u"NoExplorer", MakeStringValue("1"));
+  EXPECT_NE(Refusal(BackupText(registry, {kA}, ansi).text + run_key.substr(10)), "");
+}
+
+TEST_F(RestoreTest, AnIncompleteBackupSaysSo) {
+  Set(kKey64, u"bad\r\nname", MakeStringValue("1"));
+  EXPECT_TRUE(Plan(BackupText(registry, {kA}, ansi).text).incomplete);
+}
+
+// A user who may not write the machine's keys: nothing changes, the
+// blocked list included.
+TEST_F(RestoreTest, WithoutTheRightsNothingChanges) {
+  Set(kKey64, u"NoExplorer", MakeStringValue("1"));
+  const RestorePlan plan = Plan(BackupText(registry, {kA}, ansi).text);
+  ASSERT_TRUE(Objects().size() > 0);
+  registry::RegistryKey(registry, RegistryRoot::LocalMachine).DeleteKey("\\Software");
+  registry.Protect(RegistryRoot::LocalMachine, "Software");
+  const std::string list = *files.Get("/p/BCLSIDs.txt");
+
+  EXPECT_EQ(ErrorOf([&] { Restore(plan, registry, blocked); }).rfind("Failed to create key ", 0),
+            0u);
+  EXPECT_EQ(files.Get("/p/BCLSIDs.txt"), list);
+  EXPECT_TRUE(blocked.Contains(ansi.Encode(kA)));
+  EXPECT_FALSE(registry.KeyExists(RegistryRoot::LocalMachine, kKey64));
+}
+
+// A write that fails midway stops there: what was written stays, and the
+// objects stay off the blocked list, so the guard asks about them instead
+// of deleting what came back.
+TEST_F(RestoreTest, AFailingWriteStopsTheRestoreWithTheRegistryMessage) {
+  Set(kKey64, u"NoExplorer", MakeStringValue("1"));
+  Set(kKey64 + u"\\Locked", u"x", MakeStringValue("y"));
+  const RestorePlan plan = Plan(BackupText(registry, {kA}, ansi).text);
+  registry::RegistryKey(registry, RegistryRoot::LocalMachine).DeleteKey("\\Software");
+  registry.Protect(RegistryRoot::LocalMachine, kKey64 + u"\\Locked");
+
+  EXPECT_EQ(ErrorOf([&] { Restore(plan, registry, blocked); }),
+            "Failed to create key " + platform::Utf16ToUtf8(kKey64) + "\\Locked");
+  EXPECT_TRUE(registry.KeyExists(RegistryRoot::LocalMachine, kKey64));
+  EXPECT_FALSE(blocked.Contains(ansi.Encode(kA)));
+}
+
+TEST(BackupCatalog, ListsTheBackupsNewestFirstWithTheirObjects) {
+  platform::MemoryRegistry registry;
+  platform::MemoryFiles files;
+  platform::Windows1252 ansi;
+  files.CreateDirectories("/p/backup");
+  files.Put("/p/backup/B1.reg", BackupText(registry, {kA}, ansi).text);
+  files.SetModified("/p/backup/B1.reg", {2026, 1, 2, 3, 4, 5, 0});
+  files.Put("/p/backup/B2.reg", BackupText(registry, {kB, kA}, ansi).text);
+  files.SetModified("/p/backup/B2.reg", {2026, 1, 2, 3, 4, 6, 0});
+  files.Put("/p/backup/damaged.reg", "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\Software\\Evil]\r\n");
+  files.Put("/p/backup/notes.txt", "not a backup");
+
+  const std::vector<BackupEntry> backups = ListBackups(files, "/p/backup", ansi);
+  ASSERT_EQ(backups.size(), 3u);
+  EXPECT_EQ(backups[0].path, std::filesystem::path("/p/backup/B2.reg"));
+  EXPECT_EQ(backups[0].clsids, (std::vector<std::string>{ansi.Encode(kB), ansi.Encode(kA)}));
+  EXPECT_EQ(backups[0].problem, "");
+  EXPECT_EQ(backups[1].path, std::filesystem::path("/p/backup/B1.reg"));
+  EXPECT_EQ(backups[2].path, std::filesystem::path("/p/backup/damaged.reg"));
+  EXPECT_NE(backups[2].problem, "");
+  EXPECT_TRUE(backups[2].clsids.empty());
+  EXPECT_TRUE(ListBackups(files, "/p/none", ansi).empty());
+}
+
+}  // namespace
+}  // namespace qb::scanner
