@@ -47,6 +47,7 @@ add_executable(quellbright WIN32
   src/app/options_dialog.cpp
   src/app/orvex.cpp
   src/app/orvex_options.cpp
+  src/app/report_mode.cpp
   src/app/sections.cpp
   src/app/tips_pages.cpp
   src/guardian/alert_dialog.cpp

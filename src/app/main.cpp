@@ -6,8 +6,10 @@
 #include "app/app_context.h"
 #include "app/options_dialog.h"
 #include "app/orvex.h"
+#include "app/report_mode.h"
 #include "guardian/alert_dialog.h"
 #include "lists/list_file.h"
+#include "platform/win32/command_line.h"
 #include "platform/win32/program_folder.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_clock.h"
@@ -73,6 +75,10 @@ int RunProgram(qb::toolkit::Application& application) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // The report for administrators runs on its own, beside a guarding copy.
+  if (const auto arguments = qb::win32::Arguments(); qb::app::IsReportCommand(arguments)) {
+    return qb::app::RunReport(arguments);
+  }
   if (FindRunningCopy() && WakeRunningCopy(false)) return 0;
   qb::win32::UniqueKernelHandle starting(
       ::CreateMutexW(nullptr, TRUE, L"Local\\Quellbright.SingleInstance"));

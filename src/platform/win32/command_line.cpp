@@ -4,17 +4,24 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "platform/win32/wide.h"
 
 namespace qb::win32 {
 
-std::string FirstArgument() {
+std::vector<std::wstring> Arguments() {
   int count = 0;
   LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
   if (!arguments) return {};
-  std::string first = count > 1 ? Narrow(arguments[1]) : std::string();
+  std::vector<std::wstring> result(arguments + std::min(count, 1), arguments + count);
   ::LocalFree(arguments);
-  return first;
+  return result;
+}
+
+std::string FirstArgument() {
+  const std::vector<std::wstring> arguments = Arguments();
+  return arguments.empty() ? std::string() : Narrow(arguments.front());
 }
 
 }  // namespace qb::win32

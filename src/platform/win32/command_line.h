@@ -1,8 +1,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace qb::win32 {
+
+// The program's command-line arguments, without the program's own name.
+std::vector<std::wstring> Arguments();
 
 // The program's first command-line argument, empty when there is none.
 std::string FirstArgument();

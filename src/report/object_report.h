@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+#include "lists/list_file.h"
+#include "platform/code_page.h"
+#include "platform/registry_backend.h"
+#include "platform/version_info.h"
+
+// The report for administrators: every registered browser helper object,
+// without a window and without changing anything.
+namespace qb::report {
+
+inline constexpr char kHeader[] =
+    "CLSID,View,Status,File name,BHO name,Description,File version,Product name,Publisher";
+
+struct ObjectReport {
+  // UTF-8 with a byte order mark: the header line, then one line per object
+  // and view, CR LF after each.
+  std::string csv;
+  int suspicious = 0;
+};
+
+// One line per object and view: each view's objects in the registry's
+// order, the program's own view first. The status is tested in the order
+// the scan uses: "known", then "ignored", then "blocked", else
+// "suspicious". The details are read as the details view reads them, in
+// the view that registers the line's object.
+ObjectReport BuildObjectReport(platform::RegistryBackend& registry,
+                               platform::VersionInfoReader& versions,
+                               const lists::ClsidLists& lists, const platform::CodePage& code_page);
+
+}  // namespace qb::report
