@@ -57,7 +57,6 @@ void ScannerPage::btScanClick() {
     // bar does not vanish in between.
     const toolkit::ListBox::Batch batch(lbMain);
     lbMain.Clear();
-    found_.clear();
     found_ = FindSuspiciousObjects(context_.registry, {context_.lists, context_.code_page});
     std::vector<std::wstring> texts;
     texts.reserve(found_.size());

@@ -42,10 +42,14 @@ TEST(DeleteKeyTree, ATreeDeeperThanTheRegistryAllowsFailsWithoutRunningAway) {
 }
 
 // A registry that says a key was deleted while it stays, as a key that is
-// recreated at once would look.
+// recreated at once would look: "Object", with no subkeys, is always there.
 class StubbornKey final : public platform::OpenRegistryKey {
  public:
-  std::vector<std::u16string> SubkeyNames() override { return {u"Object"}; }
+  explicit StubbornKey(bool is_parent = true) : is_parent_(is_parent) {}
+
+  std::vector<std::u16string> SubkeyNames() override {
+    return is_parent_ ? std::vector<std::u16string>{u"Object"} : std::vector<std::u16string>{};
+  }
   std::vector<platform::NamedValue> Values() override { return {}; }
   RegistryStatus Read(std::u16string_view, platform::RegistryValue&) override { return Missing(); }
   RegistryStatus Write(std::u16string_view, const platform::RegistryValue&) override {
@@ -54,35 +58,20 @@ class StubbornKey final : public platform::OpenRegistryKey {
   RegistryStatus DeleteValue(std::u16string_view) override { return Missing(); }
   std::unique_ptr<platform::OpenRegistryKey> OpenSubkey(std::u16string_view name, KeyAccess,
                                                         RegistryStatus& status) override {
-    if (name != u"Object") {
+    if (!is_parent_ || name != u"Object") {
       status = Missing();
       return nullptr;
     }
     status = RegistryStatus::Ok();
-    return std::make_unique<Leaf>();
+    return std::make_unique<StubbornKey>(false);
   }
-  RegistryStatus DeleteSubkey(std::u16string_view) override { return RegistryStatus::Ok(); }
+  RegistryStatus DeleteSubkey(std::u16string_view) override {
+    return is_parent_ ? RegistryStatus::Ok() : Missing();
+  }
 
  private:
-  class Leaf final : public platform::OpenRegistryKey {
-   public:
-    std::vector<std::u16string> SubkeyNames() override { return {}; }
-    std::vector<platform::NamedValue> Values() override { return {}; }
-    RegistryStatus Read(std::u16string_view, platform::RegistryValue&) override {
-      return Missing();
-    }
-    RegistryStatus Write(std::u16string_view, const platform::RegistryValue&) override {
-      return Missing();
-    }
-    RegistryStatus DeleteValue(std::u16string_view) override { return Missing(); }
-    std::unique_ptr<platform::OpenRegistryKey> OpenSubkey(std::u16string_view, KeyAccess,
-                                                          RegistryStatus& status) override {
-      status = Missing();
-      return nullptr;
-    }
-    RegistryStatus DeleteSubkey(std::u16string_view) override { return Missing(); }
-  };
   static RegistryStatus Missing() { return {RegistryStatusKind::NotFound, 2}; }
+  bool is_parent_;
 };
 
 TEST(DeleteKeyTree, AKeyThatIsStillThereIsNeverCountedAsDeleted) {
