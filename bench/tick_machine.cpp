@@ -91,8 +91,12 @@ void TickMachine::Tick() {
 }
 
 void TickMachine::BareCalls() {
-  HKEY key = nullptr;
-  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kBhoKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+  // The tick reads both registry views.
+  for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kBhoKey, 0, KEY_READ | view, &key) != ERROR_SUCCESS) {
+      continue;
+    }
     wchar_t name[256];
     for (DWORD index = 0;; ++index) {
       DWORD length = 256;
