@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "app/about_box.h"
 #include "app/app_context.h"
@@ -16,12 +17,30 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_version_info.h"
 #include "promo/demo_window.h"
+#include "promo/promo_schedule.h"
 #include "promo/promotion_window.h"
+#include "promo/wininet_probe.h"
 #include "toolkit/application.h"
 
 namespace {
 
 using qb::app::TOrvex;
+
+// COM for the imaging component and the shell, on the one thread.
+class ComApartment {
+ public:
+  ComApartment()
+      : initialised_(SUCCEEDED(
+            ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+  ~ComApartment() {
+    if (initialised_) ::CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool initialised_;
+};
 
 HWND FindRunningCopy() { return ::FindWindowW(TOrvex::kClassName, L": Quellbright :"); }
 
@@ -52,8 +71,9 @@ int RunProgram(qb::toolkit::Application& application) {
                                      qb::win32::ToAnsi);
   qb::app::AppContext context{registry, files, clock, versions, folder, lists, settings, removal};
 
-  // The launch counter of the promotion schedule is updated here, before
-  // any window exists.
+  // Before any window exists. A registry fault is reported once, and the
+  // program goes on without counting this start.
+  qb::toolkit::Guarded([&] { qb::promo::PromoSchedule(registry, clock).CountLaunch(); });
 
   TOrvex main_window(application, context);
   qb::app::TfrmOptions options(application, main_window.hwnd(), settings, registry);
@@ -61,7 +81,8 @@ int RunProgram(qb::toolkit::Application& application) {
   qb::guardian::TfrmAlert alert(application, main_window.hwnd(), main_window.current_clsid(),
                                 registry, versions);
   qb::promo::TLumbrella promotion(application, main_window.hwnd());
-  qb::promo::TDemo demo(application, main_window.hwnd());
+  qb::promo::TDemo demo(application, main_window.hwnd(), registry);
+  main_window.SetPromotionWindows(promotion, demo);
   main_window.SetAboutBox(about);
   main_window.SetOptionsDialog(options);
   main_window.SetAlertDialog(alert);
@@ -72,6 +93,9 @@ int RunProgram(qb::toolkit::Application& application) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // The URL-cache reader's probe of WinInet comes first, before anything
+  // else, as the start-up of its component.
+  qb::promo::LoadWinInet();
   if (FindRunningCopy() && WakeRunningCopy(false)) return 0;
   qb::win32::UniqueKernelHandle starting(
       ::CreateMutexW(nullptr, TRUE, L"Local\\Quellbright.SingleInstance"));
@@ -80,6 +104,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls,
                                 ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&controls);
+  const ComApartment com;
   qb::toolkit::Application application(instance, TOrvex::kTitle);
   try {
     return RunProgram(application);
