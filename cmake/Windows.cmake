@@ -99,6 +99,11 @@ set_target_properties(sample_helper PROPERTIES OUTPUT_NAME SampleHelper PREFIX "
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/samples)
 target_link_options(sample_helper PRIVATE -static)
 configure_file(samples/demo_objects.reg ${CMAKE_BINARY_DIR}/samples/demo_objects.reg COPYONLY)
+# Real index.dat files for the demo window's tests and its benchmark.
+foreach(index_file History.IE5_index.dat Content.IE5_index.dat nfury_index.dat)
+  configure_file(samples/index.dat/${index_file} ${CMAKE_BINARY_DIR}/samples/index.dat/${index_file}
+    COPYONLY)
+endforeach()
 
 # GoogleTest, cross-built from Debian's sources for the end-to-end driver.
 enable_testing()

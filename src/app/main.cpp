@@ -71,11 +71,16 @@ int RunProgram(qb::toolkit::Application& application) {
                                      qb::win32::ToAnsi);
   qb::app::AppContext context{registry, files, clock, versions, folder, lists, settings, removal};
 
-  // Before any window exists. A registry fault is reported once, and the
-  // program goes on without counting this start.
-  qb::toolkit::Guarded([&] { qb::promo::PromoSchedule(registry, clock).CountLaunch(); });
+  // Before any window exists. A registry fault is reported, and the program
+  // goes on without counting this start.
+  bool counted = false;
+  qb::toolkit::Guarded([&] {
+    qb::promo::PromoSchedule(registry, clock).CountLaunch();
+    counted = true;
+  });
 
   TOrvex main_window(application, context);
+  if (!counted) main_window.LaunchCountFailed();
   qb::app::TfrmOptions options(application, main_window.hwnd(), settings, registry);
   qb::app::TfrmAbout about(application, main_window.hwnd());
   qb::guardian::TfrmAlert alert(application, main_window.hwnd(), main_window.current_clsid(),

@@ -53,6 +53,8 @@ class TOrvex : public toolkit::Form {
   // The promotion and demo windows, made last; the promotion timer shows
   // them.
   void SetPromotionWindows(promo::TLumbrella& promotion, promo::TDemo& demo);
+  // The launch count failed at this start, and the user was told.
+  void LaunchCountFailed() { promoTimer_.FailureReportedAtStart(); }
   // `CurrentCLSID`, which the alert dialog shows.
   const std::string& current_clsid() const { return guardian_.current_clsid(); }
   // Whether the message loop shows this window at start.

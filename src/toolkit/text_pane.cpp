@@ -272,6 +272,21 @@ LRESULT TextPane::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       target[copied] = L'\0';
       return static_cast<LRESULT>(copied);
     }
+    case EM_GETLINECOUNT:
+      // As an edit control counts: the empty line after the last line end
+      // too.
+      return static_cast<LRESULT>(starts_.size() + 1);
+    case EM_GETLINE: {
+      // The buffer's first word holds its size in characters; no zero is
+      // added.
+      auto* target = reinterpret_cast<wchar_t*>(lparam);
+      const std::size_t room = *reinterpret_cast<const WORD*>(lparam);
+      if (wparam >= starts_.size()) return 0;
+      const std::wstring_view line = Line(wparam);
+      const std::size_t copied = std::min(room, line.size());
+      std::copy_n(line.data(), copied, target);
+      return static_cast<LRESULT>(copied);
+    }
     case WM_SIZE:
       ScrollTo(static_cast<std::ptrdiff_t>(top_), left_);
       UpdateScrollBars();

@@ -16,8 +16,9 @@ namespace qb::toolkit {
 // of dump took it seconds.)
 //
 // The window text is every line followed by CR LF, as a memo keeps it, so
-// other programs read the pane with WM_GETTEXT; WM_SETTEXT replaces the
-// lines. The keys and the wheel scroll it; Ctrl+C copies the whole text.
+// other programs read the pane with WM_GETTEXT, or line by line with
+// EM_GETLINECOUNT and EM_GETLINE; WM_SETTEXT replaces the lines. The keys
+// and the wheel scroll it; Ctrl+C copies the whole text.
 class TextPane : public Control {
  public:
   TextPane(Parent parent, int id, DesignRect rect, FontSpec font, COLORREF background);

@@ -141,6 +141,13 @@ TEST_F(PromoTimerTest, AFailingTickIsReportedOnceAndTheTimerStillStops) {
   EXPECT_EQ(timer.PromoTicksLeft(), 0);
 }
 
+TEST_F(PromoTimerTest, AFailureReportedAtStartIsNotReportedAgain) {
+  registry.SetString(kUser, kPromoKey, "Xpos", "not a date");
+  timer.FailureReportedAtStart();
+  for (int tick = 0; tick < 5; ++tick) Tick();
+  EXPECT_EQ(events, (std::vector<std::string>{"timer off"}));
+}
+
 // The error box runs messages, so further ticks can arrive while it is up.
 TEST_F(PromoTimerTest, TicksDuringTheErrorBoxReportNothingMore) {
   registry.SetString(kUser, kPromoKey, "Xpos", "not a date");
