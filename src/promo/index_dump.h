@@ -12,6 +12,8 @@ namespace qb::promo {
 inline constexpr std::size_t kDumpLineWidth = 26;
 // Bytes between two questions whether to show what was read.
 inline constexpr std::size_t kDumpPollBytes = 4096;
+// At most this many characters wait to be handed on between two shows.
+inline constexpr std::size_t kDumpBatchCharacters = std::size_t{1} << 16;
 
 // The characters of the system's ANSI code page, by byte value.
 using CodePageTable = std::array<char16_t, 256>;
@@ -39,7 +41,8 @@ class DumpTarget {
 // `DumpAsText`: shows `bytes` as lines of 26 characters, '.' for a byte
 // below 32 and the code page's character for any other. Lines reach the
 // target as they are read, in batches, each batch followed by the position
-// of the last byte it holds and a chance for the window to run. Once
+// of the last byte it holds and a chance for the window to run (between
+// two chances, batches of whole lines may go on unshown). Once
 // `stop_requested` is set (by ProcessMessages) no further byte is read.
 // At the end, stopped or not, the last line is handed on padded with
 // spaces, and the progress is set to its end. No bytes give no line.

@@ -1,6 +1,8 @@
 #include "toolkit/text_pane.h"
 
 #include <algorithm>
+#include <array>
+#include <tuple>
 
 #include "platform/win32/unique_handle.h"
 
@@ -50,12 +52,21 @@ void TextPane::AddLine(std::wstring_view line) {
 
 void TextPane::AppendLines(std::wstring_view block, std::size_t width) {
   if (width == 0 || block.empty()) return;
-  Reserve(block.size(), block.size() / width);
-  for (std::size_t at = 0; at < block.size(); at += width) AddLine(block.substr(at, width));
+  const std::size_t count = block.size() / width;
+  Reserve(block.size(), count);
+  std::size_t at = text_.size();
+  text_.resize(at + count * (width + kLineEnd.size()));
+  wchar_t* out = text_.data() + at;
+  for (std::size_t line = 0; line < count; ++line) {
+    starts_.push_back(at);
+    out = std::copy_n(block.data() + line * width, width, out);
+    out = std::copy(kLineEnd.begin(), kLineEnd.end(), out);
+    at += width + kLineEnd.size();
+  }
+  longest_ = std::max(longest_, width);
   // Follows the end, as a memo does when lines are added.
-  ScrollTo(static_cast<std::ptrdiff_t>(starts_.size()) - VisibleLines(), left_);
-  UpdateScrollBars();
-  ::InvalidateRect(hwnd(), nullptr, FALSE);
+  MoveTo(static_cast<std::ptrdiff_t>(starts_.size()) - VisibleLines(), left_);
+  Refresh();
 }
 
 void TextPane::Replace(std::wstring_view text) {
@@ -71,8 +82,7 @@ void TextPane::Replace(std::wstring_view text) {
   }
   top_ = 0;
   left_ = 0;
-  UpdateScrollBars();
-  ::InvalidateRect(hwnd(), nullptr, FALSE);
+  Refresh();
 }
 
 std::wstring_view TextPane::Line(std::size_t index) const {
@@ -102,6 +112,10 @@ int TextPane::ContentWidth() const {
 }
 
 void TextPane::ScrollTo(std::ptrdiff_t top, int left) {
+  if (MoveTo(top, left)) Refresh();
+}
+
+bool TextPane::MoveTo(std::ptrdiff_t top, int left) {
   const std::ptrdiff_t last_top =
       std::max<std::ptrdiff_t>(0, static_cast<std::ptrdiff_t>(starts_.size()) - VisibleLines());
   RECT client;
@@ -109,27 +123,41 @@ void TextPane::ScrollTo(std::ptrdiff_t top, int left) {
   const int last_left = std::max(0, ContentWidth() - static_cast<int>(client.right));
   const auto new_top = static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(top, 0, last_top));
   const int new_left = std::clamp(left, 0, last_left);
-  if (new_top == top_ && new_left == left_) return;
+  if (new_top == top_ && new_left == left_) return false;
   top_ = new_top;
   left_ = new_left;
-  UpdateScrollBars();
+  return true;
+}
+
+void TextPane::Refresh() {
+  // The bars are set with the next paint, once however many changes came
+  // before it: set at once, each change cost milliseconds under Wine.
+  bars_stale_ = true;
+  if (repaint_asked_) return;
+  repaint_asked_ = true;
   ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void TextPane::UpdateScrollBars() {
+  bars_stale_ = false;
   RECT client;
   ::GetClientRect(hwnd(), &client);
   // Both bars always show, greyed while there is nothing to scroll.
-  SCROLLINFO vertical{sizeof vertical, SIF_ALL | SIF_DISABLENOSCROLL};
-  vertical.nMax = starts_.empty() ? 0 : static_cast<int>(starts_.size() - 1);
-  vertical.nPage = static_cast<UINT>(VisibleLines());
-  vertical.nPos = static_cast<int>(top_);
-  ::SetScrollInfo(hwnd(), SB_VERT, &vertical, TRUE);
-  SCROLLINFO horizontal{sizeof horizontal, SIF_ALL | SIF_DISABLENOSCROLL};
-  horizontal.nMax = ContentWidth() - 1;
-  horizontal.nPage = static_cast<UINT>(std::max(0L, client.right));
-  horizontal.nPos = left_;
-  ::SetScrollInfo(hwnd(), SB_HORZ, &horizontal, TRUE);
+  const std::array<int, 3> vertical{starts_.empty() ? 0 : static_cast<int>(starts_.size() - 1),
+                                    VisibleLines(), static_cast<int>(top_)};
+  const std::array<int, 3> horizontal{ContentWidth() - 1,
+                                      std::max(0, static_cast<int>(client.right)), left_};
+  for (const auto& [bar, wanted, shown] : {std::tuple{SB_VERT, vertical, &shown_vertical_},
+                                           {SB_HORZ, horizontal, &shown_horizontal_}}) {
+    // Setting a bar redraws it, which takes a while under Wine.
+    if (*shown == wanted) continue;
+    *shown = wanted;
+    SCROLLINFO info{sizeof info, SIF_ALL | SIF_DISABLENOSCROLL};
+    info.nMax = wanted[0];
+    info.nPage = static_cast<UINT>(wanted[1]);
+    info.nPos = wanted[2];
+    ::SetScrollInfo(hwnd(), bar, &info, TRUE);
+  }
 }
 
 void TextPane::Paint(HDC dc, const RECT& area) {
@@ -154,6 +182,7 @@ void TextPane::Paint(HDC dc, const RECT& area) {
 }
 
 void TextPane::OnScroll(int bar, WORD request) {
+  if (bars_stale_) UpdateScrollBars();
   SCROLLINFO info{sizeof info, SIF_ALL};
   ::GetScrollInfo(hwnd(), bar, &info);
   const bool vertical = bar == SB_VERT;
@@ -253,8 +282,11 @@ LRESULT TextPane::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SETFONT:
       font_ = reinterpret_cast<HFONT>(wparam);
       MeasureFont();
-      UpdateScrollBars();
-      if (LOWORD(lparam)) ::InvalidateRect(hwnd(), nullptr, FALSE);
+      if (LOWORD(lparam)) {
+        Refresh();
+      } else {
+        UpdateScrollBars();
+      }
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_);
@@ -288,12 +320,14 @@ LRESULT TextPane::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return static_cast<LRESULT>(copied);
     }
     case WM_SIZE:
-      ScrollTo(static_cast<std::ptrdiff_t>(top_), left_);
-      UpdateScrollBars();
+      MoveTo(static_cast<std::ptrdiff_t>(top_), left_);
+      Refresh();
       break;
     case WM_ERASEBKGND:
       return TRUE;  // every paint covers its area
     case WM_PAINT: {
+      repaint_asked_ = false;
+      if (bars_stale_) UpdateScrollBars();
       PAINTSTRUCT paint;
       HDC dc = ::BeginPaint(hwnd(), &paint);
       Paint(dc, paint.rcPaint);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -43,7 +44,12 @@ class TextPane : public Control {
   void MeasureFont();
   int VisibleLines() const;
   int ContentWidth() const;
+  // Scrolls and shows the change.
   void ScrollTo(std::ptrdiff_t top, int left);
+  // Scrolls without showing it yet; true when the position changed.
+  bool MoveTo(std::ptrdiff_t top, int left);
+  // Shows the lines and the scroll bars as they are now, at the next paint.
+  void Refresh();
   void UpdateScrollBars();
   void OnScroll(int bar, WORD request);
   bool OnKey(WPARAM key);
@@ -60,6 +66,11 @@ class TextPane : public Control {
   COLORREF background_;
   COLORREF text_colour_;
   int wheel_rest_ = 0;
+  bool bars_stale_ = false;
+  // What the bars show: range end, page and position; -1 before the first.
+  std::array<int, 3> shown_vertical_{-1, -1, -1};
+  std::array<int, 3> shown_horizontal_{-1, -1, -1};
+  bool repaint_asked_ = false;
 };
 
 }  // namespace qb::toolkit

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <numeric>
 #include <string>
@@ -29,6 +30,7 @@ class RecordingTarget : public DumpTarget {
       this->lines.emplace_back(lines.substr(at, kDumpLineWidth));
     }
     ++batches;
+    largest_batch = std::max(largest_batch, lines.size());
   }
   void SetProgress(std::int64_t position) override { progress = position; }
   bool ShouldShow() override { return show_every == 0 ? false : ++asked % show_every == 0; }
@@ -45,6 +47,7 @@ class RecordingTarget : public DumpTarget {
   std::int64_t progress = -99;
   std::vector<std::u16string> lines;
   int batches = 0;
+  std::size_t largest_batch = 0;
   int show_every = 1;
   int asked = 0;
   std::vector<Shown> shown_at;
@@ -141,6 +144,18 @@ TEST(DumpAsText, WithoutAChanceToShowEverythingArrivesAtTheEnd) {
   EXPECT_TRUE(target.shown_at.empty());
   EXPECT_EQ(target.batches, 1);
   EXPECT_EQ(target.lines.size(), 39u);
+}
+
+// What waits to be handed on stays small, whatever the file's size.
+TEST(DumpAsText, WithoutAChanceToShowLargeFilesStillGoInBoundedBatches) {
+  RecordingTarget target;
+  target.show_every = 0;
+  const bool stop = false;
+  DumpAsText(Letters(1000000), Latin1(), target, stop);
+  EXPECT_GT(target.batches, 1);
+  EXPECT_LE(target.largest_batch, kDumpBatchCharacters + kDumpPollBytes);
+  EXPECT_EQ(target.lines.size(), (1000000u + 25) / 26);
+  EXPECT_EQ(target.lines[20000], u"ABCDEFGHIJKLMNOPQRSTUVWXYZ");
 }
 
 TEST(DumpAsText, AStopKeepsTheLinesUpToTheLastByteShown) {
