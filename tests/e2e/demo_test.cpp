@@ -230,5 +230,26 @@ TEST_F(DemoTest, AFileHeldOpenForWritingByAnotherProgramIsRead) {
   EXPECT_FALSE(WaitForMessageBox(process_.id(), kMessageCaption, 500));
 }
 
+TEST_F(DemoTest, AFileThatCannotBeOpenedEndsTheReadingWithTheErrorBox) {
+  const std::string history = SampleIndexFile(L"History.IE5_index.dat");
+  PutIndexFile(L"History", history);
+  PutIndexFile(L"Cache", SampleIndexFile(L"Content.IE5_index.dat"));
+  PutIndexFile(L"Cookies", SampleIndexFile(L"nfury_index.dat"));
+  const std::filesystem::path file = profile_ / L"Cache" / L"Content.IE5" / L"index.dat";
+  HANDLE held = ::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  OpenDemo();
+  Click(Item(ids::kDemoButton1));
+  const auto error = AnswerMessageBox(process_.id(), kMessageCaption, IDOK);
+  ::CloseHandle(held);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(*error, L"Cannot open file " + file.wstring() + L".");
+  ASSERT_TRUE(WaitUntil([&] { return Idle(); }));
+  EXPECT_TRUE(IsEnabled(Item(ids::kDemoButton2)));
+  EXPECT_EQ(Pane(ids::kMemo2), Dump(history));
+  EXPECT_EQ(TextLength(Item(ids::kMemo4)), 0) << "the files after it are not read";
+}
+
 }  // namespace
 }  // namespace qb::e2e
