@@ -53,7 +53,8 @@ void TextPane::AddLine(std::wstring_view line) {
 void TextPane::AppendLines(std::wstring_view block, std::size_t width) {
   if (width == 0 || block.empty()) return;
   const std::size_t count = block.size() / width;
-  Reserve(block.size(), count);
+  // Both grow geometrically; an exact reservation per batch would copy
+  // everything held at every batch.
   std::size_t at = text_.size();
   text_.resize(at + count * (width + kLineEnd.size()));
   wchar_t* out = text_.data() + at;

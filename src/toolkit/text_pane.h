@@ -25,7 +25,8 @@ class TextPane : public Control {
   TextPane(Parent parent, int id, DesignRect rect, FontSpec font, COLORREF background);
 
   void Clear();
-  // Makes room for so many more characters and lines.
+  // Makes room for so many more characters and lines, when the caller
+  // knows how many will come.
   void Reserve(std::size_t characters, std::size_t lines);
   // Adds the lines of `block`, each `width` characters long, and scrolls
   // to the last of them.
