@@ -10,6 +10,7 @@ add_library(qb_win32 STATIC
   src/platform/win32/command_line.cpp
   src/platform/win32/nt_registry.cpp
   src/platform/win32/program_folder.cpp
+  src/platform/win32/shared_file.cpp
   src/platform/win32/shell.cpp
   src/platform/win32/wide.cpp
   src/platform/win32/win32_clock.cpp
@@ -20,10 +21,14 @@ add_library(qb_win32 STATIC
   src/platform/win32/win32_window_list.cpp
   src/toolkit/action.cpp
   src/toolkit/application.cpp
+  src/toolkit/backdrop.cpp
   src/toolkit/control.cpp
   src/toolkit/controls.cpp
   src/toolkit/dpi.cpp
+  src/toolkit/fit_text.cpp
   src/toolkit/font.cpp
+  src/toolkit/gauge.cpp
+  src/toolkit/images.cpp
   src/toolkit/link_label.cpp
   src/toolkit/form.cpp
   src/toolkit/menu.cpp
@@ -31,12 +36,15 @@ add_library(qb_win32 STATIC
   src/toolkit/message_dialog.cpp
   src/toolkit/message_target.cpp
   src/toolkit/panel.cpp
+  src/toolkit/picture.cpp
+  src/toolkit/rtf_label.cpp
   src/toolkit/tab_control.cpp
+  src/toolkit/text_pane.cpp
   src/toolkit/timer.cpp
   src/toolkit/tray_icon.cpp
 )
 target_link_libraries(qb_win32 PUBLIC qb_core comctl32 gdi32 shell32 advapi32 ntdll version mpr ole32
-  uuid)
+  uuid windowscodecs)
 
 add_executable(quellbright WIN32
   src/app/about_box.cpp
@@ -53,8 +61,13 @@ add_executable(quellbright WIN32
   src/guardian/alert_dialog.cpp
   src/guardian/guardian_control.cpp
   src/guardian/guardian_page.cpp
+  src/promo/banner.cpp
+  src/promo/code_page.cpp
+  src/promo/demo_dump_target.cpp
   src/promo/demo_window.cpp
   src/promo/promotion_window.cpp
+  src/promo/web_link.cpp
+  src/promo/wininet_probe.cpp
   src/scanner/clean_scan_question.cpp
   src/scanner/confirmation.cpp
   src/scanner/details_view.cpp
@@ -90,6 +103,11 @@ set_target_properties(sample_helper PROPERTIES OUTPUT_NAME SampleHelper PREFIX "
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/samples)
 target_link_options(sample_helper PRIVATE -static)
 configure_file(samples/demo_objects.reg ${CMAKE_BINARY_DIR}/samples/demo_objects.reg COPYONLY)
+# Real index.dat files for the demo window's tests and its benchmark.
+foreach(index_file History.IE5_index.dat Content.IE5_index.dat nfury_index.dat)
+  configure_file(samples/index.dat/${index_file} ${CMAKE_BINARY_DIR}/samples/index.dat/${index_file}
+    COPYONLY)
+endforeach()
 
 # GoogleTest, cross-built from Debian's sources for the end-to-end driver.
 enable_testing()

@@ -2,10 +2,10 @@
 
 #include "app/control_ids.h"
 #include "platform/win32/shell.h"
-#include "platform/win32/wide.h"
 #include "product/maker.h"
 #include "resource_ids.h"
 #include "toolkit/dialog_options.h"
+#include "toolkit/fit_text.h"
 
 namespace qb::app {
 namespace {
@@ -15,22 +15,6 @@ constexpr COLORREF kLinkColor = RGB(0, 0, 255);
 toolkit::FontSpec TitleFont() { return {L"MS Sans Serif", 12, true}; }
 toolkit::FontSpec TextFont() { return {L"MS Sans Serif", 10}; }
 toolkit::FontSpec LinkFont(bool underline) { return {L"MS Sans Serif", 10, false, underline}; }
-
-// A label as wide and high as its text, at 96 dpi, like an auto-sized label.
-toolkit::DesignRect FitText(toolkit::Form& form, int left, int top, std::string_view text,
-                            const toolkit::FontSpec& font) {
-  const std::wstring wide = win32::Widen(text);
-  HDC dc = ::GetDC(form.hwnd());
-  HGDIOBJ old = ::SelectObject(dc, form.FontFor(font));
-  SIZE size{};
-  ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-  ::SelectObject(dc, old);
-  ::ReleaseDC(form.hwnd(), dc);
-  const auto unscale = [&](LONG pixels) {
-    return ::MulDiv(pixels, 96, static_cast<int>(form.dpi())) + 1;
-  };
-  return {left, top, unscale(size.cx), unscale(size.cy)};
-}
 
 }  // namespace
 
@@ -52,20 +36,21 @@ TfrmAbout::TfrmAbout(toolkit::Application& application, HWND owner)
       Panel1(AsParent(), ids::kAboutPanel1, {0, 0, 362, 121}),
       Image1(Panel1.AsParent(), ids::kAboutImage1, {16, 16, 33, 33}, {}, SS_ICON | SS_CENTERIMAGE),
       Label2(Panel1.AsParent(), ids::kAboutLabel2,
-             FitText(*this, 80, 8, "Quellbright v2.0", TitleFont()), {}, 0, TitleFont()),
+             toolkit::FitText(*this, 80, 8, "Quellbright v2.0", TitleFont()), {}, 0, TitleFont()),
       Label1(Panel1.AsParent(), ids::kAboutLabel1,
-             FitText(*this, 112, 32, "For Internet Explorer v6.0", TitleFont()),
+             toolkit::FitText(*this, 112, 32, "For Internet Explorer v6.0", TitleFont()),
              "For Internet Explorer v6.0", 0, TitleFont()),
-      Label7(Panel1.AsParent(), ids::kAboutLabel7, FitText(*this, 77, 64, "Home page:", TextFont()),
-             "Home page:", 0, TextFont()),
+      Label7(Panel1.AsParent(), ids::kAboutLabel7,
+             toolkit::FitText(*this, 77, 64, "Home page:", TextFont()), "Home page:", 0,
+             TextFont()),
       Label5(Panel1.AsParent(), ids::kAboutLabel5,
-             FitText(*this, 155, 64, product::kMakerSite, LinkFont(true)), product::kMakerSite,
-             LinkFont(false)),
-      Label6(Panel1.AsParent(), ids::kAboutLabel6, FitText(*this, 111, 87, "E-mail:", TextFont()),
-             "E-mail:", 0, TextFont()),
+             toolkit::FitText(*this, 155, 64, product::kMakerSite, LinkFont(true)),
+             product::kMakerSite, LinkFont(false)),
+      Label6(Panel1.AsParent(), ids::kAboutLabel6,
+             toolkit::FitText(*this, 111, 87, "E-mail:", TextFont()), "E-mail:", 0, TextFont()),
       Label3(Panel1.AsParent(), ids::kAboutLabel3,
-             FitText(*this, 155, 87, product::kMakerEmail, LinkFont(false)), product::kMakerEmail,
-             LinkFont(false)),
+             toolkit::FitText(*this, 155, 87, product::kMakerEmail, LinkFont(false)),
+             product::kMakerEmail, LinkFont(false)),
       Button1(AsParent(), ids::kAboutButton1, {152, 130, 75, 25}, "Close", BS_DEFPUSHBUTTON) {
   const int icon_size = Scale(32);
   auto* icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr),

@@ -124,6 +124,29 @@ enum ControlId : int {
   kBitBtn2 = 1932,  // "Delete"
   kBitBtn3 = 1933,  // "Stop Guardian"
 
+  // The promotion window.
+  kLumbrellaImage1 = 2000,
+
+  // The demo window.
+  kDemoButton1 = 2100,  // "&View the demo"
+  kDemoButton2 = 2101,  // "E&xit the demo"
+  kDemoLabel1 = 2102,
+  kDemoLabel2 = 2103,  // the Shredmoor link
+  kDemoLabel3 = 2104,
+  kDemoLabel4 = 2105,
+  kDemoLabel5 = 2106,
+  kDemoLabel7 = 2107,
+  kDemoContent = 2110,
+  kDHistory = 2111,
+  kDCache = 2112,
+  kDCookies = 2113,
+  kMemo2 = 2120,  // History
+  kMemo3 = 2121,  // Cache
+  kMemo4 = 2122,  // Cookies
+  kDemoPanel1 = 2130,
+  kGauge1 = 2131,
+  kSpeedButton1 = 2132,
+
   // The restore window.
   kRestoreLabel = 2500,
   kRestoreList = 2501,

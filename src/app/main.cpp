@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "app/about_box.h"
 #include "app/app_context.h"
@@ -18,12 +19,30 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_version_info.h"
 #include "promo/demo_window.h"
+#include "promo/promo_schedule.h"
 #include "promo/promotion_window.h"
+#include "promo/wininet_probe.h"
 #include "toolkit/application.h"
 
 namespace {
 
 using qb::app::TOrvex;
+
+// COM for the imaging component and the shell, on the one thread.
+class ComApartment {
+ public:
+  ComApartment()
+      : initialised_(SUCCEEDED(
+            ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+  ~ComApartment() {
+    if (initialised_) ::CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool initialised_;
+};
 
 HWND FindRunningCopy() { return ::FindWindowW(TOrvex::kClassName, L": Quellbright :"); }
 
@@ -55,16 +74,23 @@ int RunProgram(qb::toolkit::Application& application) {
   qb::app::AppContext context{registry, files, clock,    versions, code_page,
                               folder,   lists, settings, removal};
 
-  // The launch counter of the promotion schedule is updated here, before
-  // any window exists.
+  // Before any window exists. A registry fault is reported, and the program
+  // goes on without counting this start.
+  bool counted = false;
+  qb::toolkit::Guarded([&] {
+    qb::promo::PromoSchedule(registry, clock).CountLaunch();
+    counted = true;
+  });
 
   TOrvex main_window(application, context);
+  if (!counted) main_window.LaunchCountFailed();
   qb::app::TfrmOptions options(application, main_window.hwnd(), settings, registry);
   qb::app::TfrmAbout about(application, main_window.hwnd());
   qb::guardian::TfrmAlert alert(application, main_window.hwnd(), main_window.current_object(),
                                 registry, versions);
   qb::promo::TLumbrella promotion(application, main_window.hwnd());
-  qb::promo::TDemo demo(application, main_window.hwnd());
+  qb::promo::TDemo demo(application, main_window.hwnd(), registry);
+  main_window.SetPromotionWindows(promotion, demo);
   main_window.SetAboutBox(about);
   main_window.SetOptionsDialog(options);
   main_window.SetAlertDialog(alert);
@@ -79,6 +105,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (const auto arguments = qb::win32::Arguments(); qb::app::IsReportCommand(arguments)) {
     return qb::app::RunReport(arguments);
   }
+  // The URL-cache reader's probe of WinInet comes first when the program
+  // starts, as the start-up of its component.
+  qb::promo::LoadWinInet();
   if (FindRunningCopy() && WakeRunningCopy(false)) return 0;
   qb::win32::UniqueKernelHandle starting(
       ::CreateMutexW(nullptr, TRUE, L"Local\\Quellbright.SingleInstance"));
@@ -87,6 +116,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls,
                                 ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&controls);
+  const ComApartment com;
   qb::toolkit::Application application(instance, TOrvex::kTitle);
   try {
     return RunProgram(application);

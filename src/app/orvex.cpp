@@ -6,6 +6,8 @@
 #include "guardian/switches.h"
 #include "platform/win32/command_line.h"
 #include "platform/win32/shell.h"
+#include "promo/demo_window.h"
+#include "promo/promotion_window.h"
 #include "resource_ids.h"
 #include "scanner/page_names.h"
 #include "scanner/restore_dialog.h"
@@ -67,12 +69,16 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context)
                        kVodUridazurTips),
       tipsBlocked_(nbTips.AddPage(scanner::kBlockedTipsPage, ids::kTipsBlocked), kBlockedTips),
       Panel1(AsParent(), ids::kPanel1, {16, 392, 702, 96}),
+      banner_(Panel1),
       objectInfo_(nbActions, nbTips, details_,
                   {scannerPage_.lbMain, ignoredPage_.list, blockedPage_.list}, context_.registry,
                   context_.versions),
       pmTrayIcon(TrayMenuEntries(actions_)),
       CoolTrayIcon1(application, {IDI_TRAY_OFF, IDI_TRAY_ON}),
       Timer1(*this, 500, false, [this] { guardian_.Timer1Timer(); }),
+      schedule_(context_.registry, context_.clock),
+      promoTimer_(schedule_, PromoHooks()),
+      Timer2(*this, 1000, true, [this] { promoTimer_.Timer2Timer(); }),
       guardian_({*this, actions_, guardianPage_, Timer1, CoolTrayIcon1, context_, windows_,
                  [this] { ShowMainWindow(); }, [this] { HideToTray(false); },
                  guardian::IsSwitch(win32::FirstArgument(), guardian::kNoHint)}),
@@ -91,7 +97,6 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context)
   WireActions();
   WireTray();
   SetMenu(toolkit::BuildMenuBar(MainMenuEntries(actions_)));
-  CenterOnScreen();
   CoolTrayIcon1Startup(show_at_start_);
   CoolTrayIcon1.Add();
   FormCreate();
@@ -144,7 +149,7 @@ void TOrvex::FormCreate() {
   application().SetTitle(kTitle);
   SetCaption(kTitle);
   CoolTrayIcon1.SetHint("Quellbright");
-  // The banner rule of the promotion schedule arrives with its part, here.
+  ApplyBannerRule();
 
   // A value of the wrong type is reported, and the program goes on with the
   // settings read so far and the defaults for the rest.
@@ -158,7 +163,31 @@ void TOrvex::FormCreate() {
 }
 
 void TOrvex::OnShow() {
+  if (!centred_) {
+    centred_ = true;
+    CenterOnScreen();
+  }
   actions_.aEnablePopUpBlocker.SetChecked(context_.settings.EnablePopUpBlocker);
+}
+
+void TOrvex::ApplyBannerRule() {
+  if (!promo::IsBannerHidden(schedule_)) return;
+  Panel1.SetVisible(false);
+  SetDesignOuterHeight(468);
+}
+
+void TOrvex::SetPromotionWindows(promo::TLumbrella& promotion, promo::TDemo& demo) {
+  Lumbrella = &promotion;
+  Demo = &demo;
+}
+
+promo::PromoTimerHooks TOrvex::PromoHooks() {
+  return {[this] { return Lumbrella != nullptr; },
+          [this] { Lumbrella->Show(); },
+          [this] { return Demo != nullptr; },
+          [this] { Demo->Show(); },
+          [this] { Timer2.SetEnabled(false); },
+          [](const std::string& message) { toolkit::ShowErrorBox(message); }};
 }
 
 void TOrvex::LoadCLSIDs() {

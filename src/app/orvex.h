@@ -7,6 +7,9 @@
 #include "guardian/guardian_control.h"
 #include "guardian/guardian_page.h"
 #include "platform/win32/win32_window_list.h"
+#include "promo/banner.h"
+#include "promo/promo_schedule.h"
+#include "promo/promo_timer.h"
 #include "scanner/details_view.h"
 #include "scanner/list_page.h"
 #include "scanner/object_info.h"
@@ -21,6 +24,11 @@
 namespace qb::guardian {
 class TfrmAlert;
 }
+
+namespace qb::promo {
+class TDemo;
+class TLumbrella;
+}  // namespace qb::promo
 
 namespace qb::app {
 
@@ -42,6 +50,11 @@ class TOrvex : public toolkit::Form {
   void SetOptionsDialog(TfrmOptions& options) { options_ = &options; }
   // The alert dialog, made after this window, shown by the guard.
   void SetAlertDialog(guardian::TfrmAlert& alert) { guardian_.SetAlertDialog(alert); }
+  // The promotion and demo windows, made last; the promotion timer shows
+  // them.
+  void SetPromotionWindows(promo::TLumbrella& promotion, promo::TDemo& demo);
+  // The launch count failed at this start, and the user was told.
+  void LaunchCountFailed() { promoTimer_.FailureReportedAtStart(); }
   // `CurrentCLSID`, which the alert dialog shows, with its views.
   const scanner::RegisteredObject& current_object() const { return guardian_.current_object(); }
   // Whether the message loop shows this window at start.
@@ -71,6 +84,8 @@ class TOrvex : public toolkit::Form {
   bool OnMinimize();
   void LoadCLSIDs();
   void WireActions();
+  void ApplyBannerRule();
+  promo::PromoTimerHooks PromoHooks();
 
   void btScannerClick() { sections_.Switch(Section::kScanner); }
   void btIgnoredObjectsClick() { sections_.Switch(Section::kIgnored); }
@@ -106,10 +121,16 @@ class TOrvex : public toolkit::Form {
   TipsPage tipsVodUridazur_;
   TipsPage tipsBlocked_;
   toolkit::Panel Panel1;
+  promo::Banner banner_;
   scanner::ObjectInfo objectInfo_;
   toolkit::PopupMenu pmTrayIcon;
   toolkit::TrayIcon CoolTrayIcon1;
   toolkit::Timer Timer1;
+  promo::PromoSchedule schedule_;
+  promo::PromoTimer promoTimer_;
+  toolkit::Timer Timer2;
+  promo::TLumbrella* Lumbrella = nullptr;
+  promo::TDemo* Demo = nullptr;
   win32::Win32WindowList windows_;
   guardian::GuardianControl guardian_;
 
@@ -121,6 +142,8 @@ class TOrvex : public toolkit::Form {
   bool created_ = false;
   // A hide that waits for the shell to take the tray icon.
   bool hide_deferred_ = false;
+  // Centred once, at its first show, at the size the banner rule left.
+  bool centred_ = false;
 };
 
 }  // namespace qb::app

@@ -247,6 +247,20 @@ void MemoryRegistry::CreateKey(RegistryRoot root, std::string_view path) {
   CreateKey(root, Utf8ToUtf16(path));
 }
 
+void MemoryRegistry::DeleteTree(RegistryRoot root, std::string_view path) {
+  const std::u16string wide = Utf8ToUtf16(path);
+  const std::size_t last = wide.rfind(u'\\');
+  Node* parent = last == std::u16string::npos
+                     ? roots_.at(root).get()
+                     : Find(root, std::u16string_view(wide).substr(0, last));
+  if (!parent) return;
+  const std::u16string leaf = wide.substr(last == std::u16string::npos ? 0 : last + 1);
+  const auto it = parent->children.find(Fold(leaf));
+  if (it == parent->children.end()) return;
+  it->second->deleted = true;
+  parent->children.erase(it);
+}
+
 bool MemoryRegistry::KeyExists(RegistryRoot root, std::u16string_view path) const {
   return Find(root, path) != nullptr;
 }

@@ -49,6 +49,8 @@ class MemoryRegistry final : public RegistryBackend {
                 std::uint32_t number);
   void CreateKey(RegistryRoot root, std::u16string_view path);
   void CreateKey(RegistryRoot root, std::string_view path);
+  // Removes the key with everything below it, if it is there.
+  void DeleteTree(RegistryRoot root, std::string_view path);
   bool KeyExists(RegistryRoot root, std::u16string_view path) const;
   bool KeyExists(RegistryRoot root, std::string_view path) const;
   std::optional<RegistryValue> GetValue(RegistryRoot root, std::string_view path,

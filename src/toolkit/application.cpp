@@ -77,7 +77,20 @@ bool Application::PreTranslate(MSG& message) {
     Guarded([&] { consumed = form->PreviewKeyDown(message.wParam); });
     if (consumed) return true;
   }
+  if (message.message == WM_CHAR && form->key_preview()) {
+    bool consumed = false;
+    Guarded([&] { consumed = form->PreviewKeyPress(static_cast<wchar_t>(message.wParam)); });
+    if (consumed) return true;
+  }
   return ::IsDialogMessageW(form->hwnd(), &message) != 0;
+}
+
+void Application::EnterBusy() {
+  if (busy_depth_++ == 0) ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+}
+
+void Application::LeaveBusy() {
+  if (--busy_depth_ == 0) ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
 }
 
 void Application::AddForm(Form& form) { forms_.push_back(&form); }

@@ -44,6 +44,12 @@ class Application {
   Form* FormOf(HWND window) const;
   const std::vector<Form*>& forms() const { return forms_; }
 
+  // The busy cursor over every window of the program, as long as some
+  // BusyCursor lives.
+  bool busy() const { return busy_depth_ > 0; }
+  void EnterBusy();
+  void LeaveBusy();
+
  private:
   // Key preview and dialog navigation; true when the message was consumed.
   bool PreTranslate(MSG& message);
@@ -52,6 +58,7 @@ class Application {
   HINSTANCE instance_;
   std::string title_;
   bool terminated_ = false;
+  int busy_depth_ = 0;
   std::vector<Form*> forms_;
 };
 

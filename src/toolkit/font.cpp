@@ -9,7 +9,7 @@ HFONT FontCache::Get(const FontSpec& spec, UINT dpi) {
     description.lfHeight = -::MulDiv(spec.points, static_cast<int>(dpi), 72);
     description.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
     description.lfUnderline = spec.underline;
-    description.lfCharSet = DEFAULT_CHARSET;
+    description.lfCharSet = spec.charset;
     description.lfQuality = DEFAULT_QUALITY;
     spec.face.copy(description.lfFaceName, LF_FACESIZE - 1);
     font.reset(::CreateFontIndirectW(&description));

@@ -15,6 +15,7 @@ struct FontSpec {
   int points = 8;
   bool bold = false;
   bool underline = false;
+  BYTE charset = DEFAULT_CHARSET;
 
   friend auto operator<=>(const FontSpec&, const FontSpec&) = default;
 };

@@ -59,16 +59,26 @@ void Form::SetCaption(std::string_view caption) {
 }
 
 void Form::CenterOnScreen() {
-  RECT window;
-  ::GetWindowRect(hwnd(), &window);
+  // The restored position, which a minimised window keeps apart from its
+  // icon's.
+  WINDOWPLACEMENT placement{sizeof placement};
+  ::GetWindowPlacement(hwnd(), &placement);
+  RECT& window = placement.rcNormalPosition;
   MONITORINFO monitor{sizeof monitor};
   ::GetMonitorInfoW(::MonitorFromWindow(hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
   const RECT& area = monitor.rcWork;
   const int width = window.right - window.left;
   const int height = window.bottom - window.top;
-  ::SetWindowPos(hwnd(), nullptr, area.left + (area.right - area.left - width) / 2,
-                 area.top + (area.bottom - area.top - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  window.left = area.left + (area.right - area.left - width) / 2;
+  window.top = area.top + (area.bottom - area.top - height) / 2;
+  window.right = window.left + width;
+  window.bottom = window.top + height;
+  if (::IsIconic(hwnd())) {
+    ::SetWindowPlacement(hwnd(), &placement);
+  } else {
+    ::SetWindowPos(hwnd(), nullptr, window.left, window.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void Form::CenterOver(HWND other) {
@@ -149,6 +159,8 @@ void Form::SetMenu(win32::UniqueMenu menu) {
 
 bool Form::PreviewKeyDown(WPARAM) { return false; }
 
+bool Form::PreviewKeyPress(wchar_t) { return false; }
+
 void Form::OnPaintBackground(HDC dc, const RECT& client) {
   ::FillRect(dc, &client, background_brush_.get());
 }
@@ -227,6 +239,13 @@ LRESULT Form::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_SHOWWINDOW:
       if (wparam) OnShow();
+      break;
+    case WM_SETCURSOR:
+      // Children ask their parent first, so this covers the whole form.
+      if (application_.busy()) {
+        ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
       break;
     case WM_CLOSE:
       if (OnCloseQuery()) {

@@ -99,6 +99,10 @@ class Form : public MessageTarget {
   bool key_preview() const { return key_preview_; }
   // Key preview: true when the key was consumed.
   virtual bool PreviewKeyDown(WPARAM virtual_key);
+  // A typed character, seen before the focused control; true consumes it.
+  // Dialog navigation takes Escape and Enter as key presses, so they arrive
+  // as characters only where no navigation applies.
+  virtual bool PreviewKeyPress(wchar_t character);
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;

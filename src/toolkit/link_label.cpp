@@ -1,5 +1,7 @@
 #include "toolkit/link_label.h"
 
+#include "toolkit/application.h"
+
 namespace qb::toolkit {
 
 LinkLabel::LinkLabel(Parent parent, int id, DesignRect rect, std::string text, FontSpec font)
@@ -13,7 +15,7 @@ void LinkLabel::OnCommand(WORD code) {
 LRESULT LinkLabel::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SETCURSOR:
-      if (hand_cursor_) {
+      if (hand_cursor_ && !form().application().busy()) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
       }

@@ -372,7 +372,7 @@ TEST_F(GuardianTest, MinimisingTheFirstTimeShowsTheHintOnceAndStoresIt) {
   // Shown again and minimised again: the window goes, nothing more is stored.
   ::PostMessageW(main_, WM_USER, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
-  DeleteTree(HKEY_CURRENT_USER, kSettingsKey);
+  DeleteValue(HKEY_CURRENT_USER, kSettingsKey, L"TrayHint");
   ::PostMessageW(main_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main_); }));
   ASSERT_TRUE(FlushPostedMessages(Control(main_, ids::kLbMain)));

@@ -1,6 +1,7 @@
 // `quellbright.exe REPORT <file>`, run as a login script would run it.
 #include "app/control_ids.h"
 #include "harness/program_test.h"
+#include "harness/promotions.h"
 #include "harness/samples.h"
 
 namespace qb::e2e {
@@ -30,6 +31,8 @@ TEST_F(ReportTest, ListsEachObjectAndViewWithItsStatusAndEndsWithOneWhenSomethin
   folder_.Write(L"ICLSIDs.txt", "E2E0000C-0000-4000-8000-00000000000C\r\n");
   folder_.Write(L"BCLSIDs.txt", "E2E0000D-0000-4000-8000-00000000000D\r\n");
 
+  const std::optional<DWORD> launches = StoredDword(L"Ypos");
+  ASSERT_TRUE(launches);
   EXPECT_EQ(RunReport(Target()), 1u);
   const std::optional<std::string> csv = folder_.Read(L"objects.csv");
   ASSERT_TRUE(csv);
@@ -52,7 +55,8 @@ TEST_F(ReportTest, ListsEachObjectAndViewWithItsStatusAndEndsWithOneWhenSomethin
           "E2E0000D-0000-4000-8000-00000000000D,64-bit,blocked," + path + ",Blocked" + details +
           "E2E0000C-0000-4000-8000-00000000000C,32-bit,ignored," + path + ",Ignored" + details);
   // Nothing else changed: no setting, no launch counted, no list written.
-  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsKey));
+  EXPECT_TRUE(SettingValueNames().empty());
+  EXPECT_EQ(StoredDword(L"Ypos"), launches);
   EXPECT_EQ(folder_.Read(L"BCLSIDs.txt"), "E2E0000D-0000-4000-8000-00000000000D\r\n");
 }
 

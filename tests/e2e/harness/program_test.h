@@ -3,15 +3,21 @@
 #include <gtest/gtest.h>
 
 #include "harness/program.h"
+#include "harness/promotions.h"
 #include "harness/registry_fixture.h"
 #include "harness/ui.h"
 
 namespace qb::e2e {
 
-// A fresh program folder and a registry on which the program never ran.
+// A fresh program folder and a registry on which the program ran once,
+// today: no promotion window will appear and the banner is hidden. Tests
+// of the promotions set their own launch state.
 class ProgramTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetRegistry(); }
+  void SetUp() override {
+    ResetRegistry();
+    SetLaunchState(0, 0);
+  }
 
   // A value of the program's settings, stored before the program starts.
   static void SetSetting(const std::wstring& name, const std::wstring& value) {

@@ -1,0 +1,225 @@
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "app/control_ids.h"
+#include "harness/program_test.h"
+
+namespace qb::e2e {
+namespace {
+
+constexpr wchar_t kThankYou[] = L"Thank you for using Quellbright from Tarnwick Company";
+constexpr wchar_t kLumbrellaPage[] = L"http://www.tarnwick.example/lumbrella/";
+constexpr wchar_t kErrorCaption[] = L": Quellbright :";
+// A run checks the schedule five times, a second apart.
+constexpr DWORD kAllTicksMs = 6500;
+
+RECT WindowRect(HWND window) {
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  return rect;
+}
+
+SIZE ClientSize(HWND window) {
+  RECT rect{};
+  ::GetClientRect(window, &rect);
+  return SIZE{rect.right, rect.bottom};
+}
+
+// Centred on the work area, to a pixel.
+::testing::AssertionResult IsCentred(HWND window) {
+  RECT area{};
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  const RECT rect = WindowRect(window);
+  const long dx = (rect.left - area.left) - (area.right - rect.right);
+  const long dy = (rect.top - area.top) - (area.bottom - rect.bottom);
+  if (std::labs(dx) <= 1 && std::labs(dy) <= 1) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "off centre by " << dx / 2 << ", " << dy / 2;
+}
+
+class PromotionTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    SetSetting(L"AutoStart", L"0");
+  }
+
+  HWND StartShown() {
+    StartProgram(L"NOHIDE");
+    if (main_) WaitUntil([&] { return ::IsWindowVisible(main_); });
+    return main_;
+  }
+  void Restart() {
+    process_.Close();
+    StartShown();
+  }
+  HWND Shown(const wchar_t* class_name) const {
+    HWND window = FindTopLevel(process_.id(), class_name, nullptr);
+    return window && ::IsWindowVisible(window) ? window : nullptr;
+  }
+  HWND WaitForShown(const wchar_t* class_name) const {
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = Shown(class_name)) != nullptr; });
+    return window;
+  }
+  bool BannerShown() const { return HasVisibleStyle(Control(main_, ids::kPanel1)); }
+};
+
+TEST_F(PromotionTest, TheFirstStartRecordsTheScheduleAndHidesTheBanner) {
+  DeleteValue(HKEY_CURRENT_USER, kSettingsKey, L"Version");
+  DeleteValue(HKEY_CURRENT_USER, kSettingsKey, L"Xpos");
+  DeleteValue(HKEY_CURRENT_USER, kSettingsKey, L"Ypos");
+  DeleteValue(HKEY_CURRENT_USER, kSettingsKey, L"Count");
+  const double before = NowAsDate();
+  ASSERT_TRUE(StartShown());
+
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kSettingsKey, L"Version"), L"Quellbright");
+  const auto first_run = StoredDate(L"Xpos");
+  ASSERT_TRUE(first_run);
+  EXPECT_NEAR(*first_run, before, 2.0 / (24 * 60)) << "two minutes";
+  EXPECT_EQ(StoredDword(L"Ypos"), 0u);
+  EXPECT_EQ(StoredDword(L"Count"), 0u);
+  EXPECT_FALSE(BannerShown());
+  const RECT rect = WindowRect(main_);
+  EXPECT_EQ(rect.bottom - rect.top, 468);
+  // Centred at the size it was cut to, not at the size it was made.
+  EXPECT_TRUE(IsCentred(main_));
+}
+
+TEST_F(PromotionTest, TheBannerAppearsAtTheSixthStartWithTheWindowAtFullHeight) {
+  SetLaunchState(3, 3);
+  ASSERT_TRUE(StartShown());
+  EXPECT_EQ(StoredDword(L"Ypos"), 4u);
+  EXPECT_FALSE(BannerShown()) << "fifth start";
+
+  Restart();
+  ASSERT_TRUE(main_);
+  EXPECT_EQ(StoredDword(L"Ypos"), 5u);
+  EXPECT_TRUE(BannerShown()) << "sixth start";
+  EXPECT_TRUE(HasVisibleStyle(Control(main_, ids::kPanel1, ids::kImage1)));
+  EXPECT_TRUE(HasVisibleStyle(Control(main_, ids::kPanel1, ids::kRtfLabel1)));
+  const SIZE client = ClientSize(main_);
+  EXPECT_EQ(client.cx, 733);
+  EXPECT_EQ(client.cy, 505);
+  EXPECT_TRUE(IsCentred(main_));
+}
+
+TEST_F(PromotionTest, ClicksOnTheBannerPictureAndTextOpenTheProductPage) {
+  WebLinkRecorder links(folder_.File(L"opened.txt"));
+  SetLaunchState(3, 5);
+  ASSERT_TRUE(StartShown());
+  ClickAt(Control(main_, ids::kImage1), 120, 40);
+  EXPECT_TRUE(WaitUntil([&] { return links.Opened().size() == 1; }));
+  // Beneath the text, and the text itself.
+  ClickAt(Control(main_, ids::kImage1), 500, 40);
+  ClickAt(Control(main_, ids::kRtfLabel1), 30, 30);
+  EXPECT_TRUE(WaitUntil([&] { return links.Opened().size() == 3; }));
+  EXPECT_EQ(links.Opened(),
+            (std::vector<std::wstring>{kLumbrellaPage, kLumbrellaPage, kLumbrellaPage}));
+}
+
+TEST_F(PromotionTest, OnDayFifteenTheDemoWindowAppearsOnce) {
+  SetLaunchState(15, 2);
+  ASSERT_TRUE(StartShown());
+  HWND demo = WaitForShown(L"TDemo");
+  ASSERT_TRUE(demo);
+  EXPECT_EQ(TextOf(demo), kThankYou);
+  EXPECT_TRUE(IsCentred(demo));
+  EXPECT_EQ(Setting(L"DemoShown"), L"1");
+  EXPECT_FALSE(Shown(L"TLumbrella"));
+
+  // Closed, it does not come back in this run...
+  Click(Control(demo, ids::kDemoButton2));
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(demo); }));
+  ::Sleep(kAllTicksMs);
+  EXPECT_FALSE(Shown(L"TDemo"));
+  // ... nor at another start on the same day.
+  Restart();
+  ::Sleep(kAllTicksMs);
+  EXPECT_FALSE(Shown(L"TDemo"));
+  EXPECT_EQ(Setting(L"DemoShown"), L"1");
+}
+
+TEST_F(PromotionTest, OnDayThirtyThePromotionWindowAppearsAndOnlyEscapeClosesIt) {
+  WebLinkRecorder links(folder_.File(L"opened.txt"));
+  SetLaunchState(30, 2);
+  ASSERT_TRUE(StartShown());
+  HWND promotion = WaitForShown(L"TLumbrella");
+  ASSERT_TRUE(promotion);
+  EXPECT_EQ(TextOf(promotion), kThankYou);
+  const SIZE client = ClientSize(promotion);
+  EXPECT_EQ(client.cx, 694);
+  EXPECT_EQ(client.cy, 295);
+  EXPECT_TRUE(IsCentred(promotion));
+  EXPECT_EQ(Setting(L"DemoShown"), L"1");
+  EXPECT_FALSE(Shown(L"TDemo"));
+
+  HWND picture = Control(promotion, ids::kLumbrellaImage1);
+  PressKey(picture, VK_RETURN);
+  TypeCharacter(picture, L'x');
+  PressKey(picture, 'Q');
+  ASSERT_TRUE(FlushPostedMessages(Control(main_, ids::kLbMain)));
+  EXPECT_TRUE(::IsWindowVisible(promotion));
+
+  ClickAt(picture, 300, 150);
+  EXPECT_TRUE(WaitUntil([&] { return links.Opened().size() == 1; }));
+  EXPECT_EQ(links.Opened(), std::vector<std::wstring>{kLumbrellaPage});
+  EXPECT_TRUE(::IsWindowVisible(promotion)) << "the window stays open";
+
+  PressKey(picture, VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(promotion); }));
+  EXPECT_TRUE(process_.running());
+}
+
+// Each tick would meet the value again: the user hears of it once.
+TEST_F(PromotionTest, ATickThatMeetsABadValueReportsItOnceAndTheProgramGoesOn) {
+  SetLaunchState(15, 2);
+  SetDword(HKEY_CURRENT_USER, kSettingsKey, L"DemoShown", 1);
+  ASSERT_TRUE(StartShown());
+  const auto box = WaitForMessageBox(process_.id(), kErrorCaption);
+  ASSERT_TRUE(box);
+  // No full stop: the quote sorts before it.
+  EXPECT_EQ(box->text, L"Invalid data type for 'DemoShown'");
+  // The ticks go on meanwhile.
+  ::Sleep(2500);
+  Answer(*box, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box->window); }));
+  EXPECT_FALSE(WaitForMessageBox(process_.id(), kErrorCaption, kAllTicksMs - 2500));
+  EXPECT_FALSE(Shown(L"TDemo"));
+  EXPECT_TRUE(process_.running());
+  EXPECT_TRUE(::IsWindowVisible(main_));
+}
+
+TEST_F(PromotionTest, ABadFirstRunDateAtStartIsReportedOnceAndTheProgramGoesOn) {
+  SetLaunchState(15, 2);
+  SetString(HKEY_CURRENT_USER, kSettingsKey, L"Xpos", L"last week");
+  process_ = folder_.Start(L"NOHIDE");
+  EXPECT_EQ(AnswerMessageBox(process_.id(), kErrorCaption, IDOK), L"Invalid data type for 'Xpos'");
+  main_ = WaitForMainWindow(process_);
+  ASSERT_TRUE(main_);
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
+  // The ticks meet the same value and say nothing more.
+  EXPECT_FALSE(WaitForMessageBox(process_.id(), kErrorCaption, kAllTicksMs));
+  EXPECT_EQ(StoredDword(L"Ypos"), 2u) << "not counted";
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kSettingsKey, L"Xpos"), L"last week");
+}
+
+TEST_F(PromotionTest, AFirstRunDateThatIsNoNumberStartsTheScheduleAfresh) {
+  SetLaunchState(15, 7);
+  const double not_a_number = std::numeric_limits<double>::quiet_NaN();
+  StoredValue damaged{REG_BINARY, std::vector<std::uint8_t>(8)};
+  std::memcpy(damaged.data.data(), &not_a_number, sizeof not_a_number);
+  WriteValue(HKEY_CURRENT_USER, kSettingsKey, L"Xpos", damaged);
+  const double before = NowAsDate();
+  ASSERT_TRUE(StartShown());
+  const auto first_run = StoredDate(L"Xpos");
+  ASSERT_TRUE(first_run);
+  EXPECT_NEAR(*first_run, before, 2.0 / (24 * 60));
+  EXPECT_EQ(StoredDword(L"Ypos"), 0u);
+  EXPECT_FALSE(BannerShown());
+  EXPECT_FALSE(WaitForMessageBox(process_.id(), kErrorCaption, 1500));
+}
+
+}  // namespace
+}  // namespace qb::e2e
