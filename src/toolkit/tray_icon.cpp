@@ -53,6 +53,10 @@ TrayIcon::~TrayIcon() {
 bool TrayIcon::Add() {
   data_.uFlags = NIF_ICON | NIF_TIP | NIF_MESSAGE;
   added_ = ::Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+  // "TaskbarCreated" also comes while the shell still holds the icon (a
+  // shell that merely announces itself again): the add then fails as a
+  // duplicate, and a modify tells that the icon is there after all.
+  if (!added_) added_ = ::Shell_NotifyIconW(NIM_MODIFY, &data_) != FALSE;
   return added_;
 }
 

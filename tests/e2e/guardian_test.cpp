@@ -3,6 +3,7 @@
 #include "app/control_ids.h"
 #include "harness/program_test.h"
 #include "harness/samples.h"
+#include "harness/tray.h"
 
 namespace qb::e2e {
 namespace {
@@ -11,6 +12,7 @@ constexpr wchar_t kA[] = L"E2E0000A-0000-4000-8000-00000000000A";
 constexpr wchar_t kB[] = L"E2E0000B-0000-4000-8000-00000000000B";
 constexpr wchar_t kAlertCaption[] = L": Alert! :";
 constexpr wchar_t kStartPageKey[] = L"Software\\Microsoft\\Internet Explorer\\Main";
+constexpr wchar_t kActiveNotice[] = L"Vod Uridazur is now active.";
 
 std::wstring Braced(const std::wstring& clsid) { return L"{" + clsid + L"}"; }
 std::wstring ObjectKey(const std::wstring& clsid) {
@@ -102,10 +104,21 @@ TEST_F(GuardianTest, TheStateLabelIsCentredUnderTheCaption) {
   EXPECT_LT(state.right - state.left, caption.right - caption.left) << "sized to its text";
 }
 
-TEST_F(GuardianTest, NoHintGivesNoNoticeAndTheGuardStartsWithTheWindowAsDecidedAtStart) {
+TEST_F(GuardianTest, SwitchingOnShowsItsBalloonUnlessTheFirstArgumentIsNoHint) {
+  SetSetting(L"StartMinimized", L"0");
+  ASSERT_TRUE(StartProgram());  // AutoStart switches the guard on
+  EXPECT_TRUE(WaitForBalloon(kActiveNotice, 8000));
+  process_.Close();
+
   StartGuarding();
-  EXPECT_FALSE(WaitForMessageBox(process_.id(), L": Vod Uridazur is active :", 1500));
-  EXPECT_TRUE(process_.running());
+  EXPECT_FALSE(WaitForBalloon(kActiveNotice, 5000));
+  // Every later switch-on of the run is silent too.
+  Click(Control(main_, ids::kBtStartStopGuardian));
+  ASSERT_TRUE(WaitUntil([&] { return StartStopCaption() == L"&Start"; }));
+  Click(Control(main_, ids::kBtStartStopGuardian));
+  ASSERT_TRUE(WaitUntil([&] { return StartStopCaption() == L"&Stop"; }));
+  EXPECT_FALSE(WaitForBalloon(kActiveNotice, 5000));
+  EXPECT_FALSE(WaitForMessageBox(process_.id(), L": Vod Uridazur is active :", 300));
 }
 
 TEST_F(GuardianTest, StartMinimizedHidesAtStartAndNohideInAnyCaseShowsTheWindow) {
@@ -368,6 +381,7 @@ TEST_F(GuardianTest, MinimisingTheFirstTimeShowsTheHintOnceAndStoresIt) {
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main_); }));
   EXPECT_TRUE(WaitUntil([&] { return Setting(L"TrayHint") == L"1"; }));
   EXPECT_FALSE(::IsIconic(main_)) << "not left minimised on the taskbar";
+  EXPECT_TRUE(WaitForBalloon(L"You can restore program by clicking the icon", 8000));
 
   // Shown again and minimised again: the window goes, nothing more is stored.
   ::PostMessageW(main_, WM_USER, 0, 0);
@@ -377,6 +391,21 @@ TEST_F(GuardianTest, MinimisingTheFirstTimeShowsTheHintOnceAndStoresIt) {
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main_); }));
   ASSERT_TRUE(FlushPostedMessages(Control(main_, ids::kLbMain)));
   EXPECT_FALSE(Setting(L"TrayHint"));
+}
+
+// The shell announces the taskbar again while it still holds the icon: the
+// icon stays, so the window still goes to the tray rather than the taskbar.
+TEST_F(GuardianTest, ATaskbarAnnouncedAgainLeavesEscapeHidingToTheTray) {
+  SetSetting(L"AutoStart", L"0");
+  ASSERT_TRUE(StartProgram(L"NOHIDE"));
+  ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
+  HWND tray = TrayWindowOf(process_.id());
+  ASSERT_TRUE(tray);
+  AnnounceTaskbar(tray);
+  ASSERT_TRUE(FlushPostedMessages(Control(main_, ids::kLbMain)));
+  PressKey(main_, VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main_); }, 3000));
+  EXPECT_FALSE(::IsIconic(main_)) << "minimised to the taskbar: the icon was taken for gone";
 }
 
 TEST_F(GuardianTest, ClosingWhileTheAlertIsUpEndsTheProgram) {
