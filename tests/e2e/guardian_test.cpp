@@ -158,6 +158,25 @@ TEST_F(GuardianTest, ANewObjectRaisesTheAlertWithItsDetails) {
   EXPECT_FALSE(IsEnabled(main_)) << "the rest of the program waits";
 }
 
+TEST_F(GuardianTest, TheNextAlertShowsNothingLeftOverFromTheFirst) {
+  Register({Braced(kA), L"Sample helper", SampleHelperPath()});
+  Register({Braced(kB)});  // no class registration: nothing to show but the notice
+  StartGuarding();
+  HWND alert = WaitForAlert();
+  ASSERT_TRUE(alert);
+  ASSERT_EQ(TextOf(Control(alert, ids::kAlertEdit1)), SampleHelperPath());
+  // The same dialog comes back at once, within the same tick.
+  Click(Control(alert, ids::kBitBtn1));
+  ASSERT_TRUE(WaitUntil([&] {
+    return AlertShown() &&
+           TextOf(Control(alert, ids::kAlertEdit1)) == L"No info is available or not valid CLSID";
+  }));
+  for (int field : {ids::kAlertEdit6, ids::kAlertEdit2, ids::kAlertEdit3, ids::kAlertEdit4,
+                    ids::kAlertEdit5}) {
+    EXPECT_EQ(TextOf(Control(alert, field)), L"") << field;
+  }
+}
+
 TEST_F(GuardianTest, EscapeEnterAndTheCloseCommandsLeaveTheAlertOpen) {
   Register({Braced(kA), L"Sample helper", SampleHelperPath()});
   StartGuarding();
