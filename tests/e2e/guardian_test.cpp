@@ -1,3 +1,8 @@
+#include <windows.h>
+
+#include <sddl.h>
+
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/control_ids.h"
@@ -19,6 +24,37 @@ std::wstring ObjectKey(const std::wstring& clsid) {
   return std::wstring(kBhoKey) + L"\\" + Braced(clsid);
 }
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+// A key that refuses everyone the right to read it, and so to delete what
+// lies below it, as a machine-wide object can for a user without
+// administrator rights; lifted again at the end, so that the next reset can
+// clean up.
+class UndeletableKey {
+ public:
+  explicit UndeletableKey(std::wstring path) : path_(std::move(path)) {
+    Apply(L"D:(D;;KR;;;WD)(A;;KA;;;WD)");
+  }
+  ~UndeletableKey() { Apply(L"D:(A;;KA;;;WD)"); }
+  UndeletableKey(const UndeletableKey&) = delete;
+  UndeletableKey& operator=(const UndeletableKey&) = delete;
+
+ private:
+  void Apply(const wchar_t* descriptor) const {
+    PSECURITY_DESCRIPTOR security = nullptr;
+    if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(descriptor, SDDL_REVISION_1,
+                                                               &security, nullptr)) {
+      return;
+    }
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, WRITE_DAC, &key) == ERROR_SUCCESS) {
+      ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security);
+      ::RegCloseKey(key);
+    }
+    ::LocalFree(security);
+  }
+
+  std::wstring path_;
+};
 
 class GuardianTest : public ProgramTest {
  protected:
@@ -272,6 +308,22 @@ TEST_F(GuardianTest, AStopFromTheMenuDuringAnAlertTakesEffectWhenItIsAnswered) {
   LetTicksPass();
   EXPECT_FALSE(AlertShown());
   EXPECT_EQ(folder_.Read(L"ICLSIDs.txt"), Narrow(kA) + "\r\n");
+}
+
+TEST_F(GuardianTest, ABlockedObjectThatCannotBeDeletedIsNamedInABalloonAndStays) {
+  Register({Braced(kA), L"Sample helper", SampleHelperPath()});
+  folder_.Write(L"BCLSIDs.txt", Narrow(kA) + "\r\n");
+  const UndeletableKey refusing(ObjectKey(kA));
+  StartGuarding();
+  EXPECT_TRUE(WaitForBalloon(L"The blocked object " + Braced(kA) +
+                                 L" could not be removed (access is denied). It stays "
+                                 L"installed; Vod Uridazur keeps trying.",
+                             8000));
+  // Read through its parent: the key itself refuses to be opened.
+  const std::vector<std::wstring> names = SubkeyNames(HKEY_LOCAL_MACHINE, kBhoKey);
+  EXPECT_NE(std::find(names.begin(), names.end(), Braced(kA)), names.end());
+  EXPECT_FALSE(AlertShown()) << "a blocked object is never asked about";
+  EXPECT_EQ(StartStopCaption(), L"&Stop") << "the guard goes on";
 }
 
 TEST_F(GuardianTest, AListThatCannotBeWrittenStopsTheGuardVisibly) {
