@@ -129,7 +129,10 @@ void ListBox::Fill(const std::vector<std::wstring>& items) {
   for (const std::wstring& item : items) text_bytes += (item.size() + 1) * sizeof(wchar_t);
   ::SendMessageW(hwnd(), LB_INITSTORAGE, items.size(), static_cast<LPARAM>(text_bytes));
   for (const std::wstring& item : items) {
-    const LRESULT added = Add(item);
+    // Straight from the caller's strings: a copy of each would cost thousands
+    // of allocations in a long list.
+    const LRESULT added =
+        ::SendMessageW(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     if (added == LB_ERR || added == LB_ERRSPACE) throw Error("Out of memory");
   }
 }
