@@ -1,7 +1,6 @@
 #include "scanner/scanner_page.h"
 
 #include "app/ui_constants.h"
-#include "platform/win32/wide.h"
 #include "scanner/clean_scan_question.h"
 #include "scanner/confirmation.h"
 #include "scanner/helper_objects.h"
@@ -59,10 +58,7 @@ void ScannerPage::btScanClick() {
     lbMain.Clear();
     found_.clear();
     found_ = FindSuspiciousObjects(context_.registry, {context_.lists, context_.code_page});
-    std::vector<std::wstring> texts;
-    texts.reserve(found_.size());
-    for (const std::u16string& clsid : found_) texts.push_back(win32::AsWide(clsid));
-    lbMain.Fill(texts);
+    lbMain.Fill(found_);
   }
   if (found_.empty()) AskWhereToGo();
 }
