@@ -464,6 +464,19 @@ TEST_F(GuardianTest, MinimisingTheFirstTimeShowsTheHintOnceAndStoresIt) {
   EXPECT_FALSE(Setting(L"TrayHint"));
 }
 
+TEST_F(GuardianTest, AClickOnTheTrayIconHidesTheShownWindowAndAnotherShowsItAgain) {
+  SetSetting(L"AutoStart", L"0");
+  ASSERT_TRUE(StartProgram(L"NOHIDE"));
+  ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
+  HWND tray = TrayWindowOf(process_.id());
+  ASSERT_TRUE(tray);
+  ClickTrayIcon(tray);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main_); }, 3000));
+  EXPECT_FALSE(::IsIconic(main_));
+  ClickTrayIcon(tray);
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }, 3000));
+}
+
 // The shell announces the taskbar again while it still holds the icon: the
 // icon stays, so the window still goes to the tray rather than the taskbar.
 TEST_F(GuardianTest, ATaskbarAnnouncedAgainLeavesEscapeHidingToTheTray) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "harness/ui.h"
+#include "toolkit/tray_icon.h"
 
 namespace qb::e2e {
 namespace {
@@ -33,6 +34,11 @@ bool WaitForBalloon(const std::wstring& text, DWORD timeout_ms) {
 }
 
 HWND TrayWindowOf(DWORD process_id) { return FindTopLevel(process_id, L"QuellbrightTray", nullptr); }
+
+void ClickTrayIcon(HWND tray_window) {
+  ::PostMessageW(tray_window, toolkit::kTrayCallbackMessage, 1, WM_LBUTTONDOWN);
+  ::PostMessageW(tray_window, toolkit::kTrayCallbackMessage, 1, WM_LBUTTONUP);
+}
 
 void AnnounceTaskbar(HWND tray_window) {
   ::PostMessageW(tray_window, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);

@@ -16,6 +16,9 @@ bool WaitForBalloon(const std::wstring& text, DWORD timeout_ms);
 // The hidden window of the program that receives its tray icon's messages.
 HWND TrayWindowOf(DWORD process_id);
 
+// A left click on the program's tray icon, as the shell reports it.
+void ClickTrayIcon(HWND tray_window);
+
 // What the shell sends every program when the taskbar was (re)created.
 void AnnounceTaskbar(HWND tray_window);
 
