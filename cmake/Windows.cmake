@@ -125,7 +125,8 @@ set(QB_TICK_SOURCES bench/tick_machine.cpp src/platform/win32/wide.cpp
     src/platform/win32/nt_registry.cpp src/platform/win32/win32_code_page.cpp
     src/platform/win32/win32_registry.cpp src/platform/win32/win32_window_list.cpp)
 add_executable(qb_tick_benchmark bench/tick_benchmark.cpp ${QB_TICK_SOURCES})
-add_executable(qb_tick_leak_check bench/tick_leak_check.cpp ${QB_TICK_SOURCES})
+add_executable(qb_tick_leak_check bench/tick_leak_check.cpp bench/process_handles.cpp
+    ${QB_TICK_SOURCES})
 foreach(target qb_tick_benchmark qb_tick_leak_check)
   target_include_directories(${target} PRIVATE bench)
   target_link_libraries(${target} PRIVATE qb_core advapi32 ntdll user32 psapi)

@@ -14,7 +14,7 @@ if [ "${1:-}" = --demo ]; then
   shift
 fi
 
-ensure_packages cmake make mingw-w64 wine wine64 xvfb x11-utils imagemagick fp-utils nsis
+ensure_packages cmake make mingw-w64 wine wine64 fonts-wine xvfb x11-utils imagemagick fp-utils nsis
 
 say "Building"
 build_windows --target quellbright --target sample_helper >/dev/null
@@ -28,6 +28,12 @@ fi
 start_wine
 trap 'stop_wine; [ -n "${QB_XVFB_PID:-}" ] && kill "$QB_XVFB_PID" 2>/dev/null || true' EXIT
 set_window_management $([ $virtual = 1 ] && echo N || echo Y)
+# Debian's Wine looks for its own fonts (MS Sans Serif, the program's font,
+# and Marlett, which draws the title-bar buttons) where fonts-wine does not
+# put them; the prefix's Fonts folder is where a Windows installation has them.
+mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" ||
+  say "Wine's own fonts could not be copied: the program shows stand-in fonts"
 
 # The program folder inside the prefix, as an installation would have it;
 # the user's lists and backups there survive a new build.

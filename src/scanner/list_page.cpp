@@ -1,7 +1,6 @@
 #include "scanner/list_page.h"
 
 #include "app/ui_constants.h"
-#include "platform/win32/wide.h"
 #include "scanner/confirmation.h"
 #include "scanner/helper_objects.h"
 #include "scanner/list_entries.h"
@@ -33,9 +32,9 @@ ListPage::ListPage(toolkit::Panel& page, const ListPageSpec& spec, DetailsView& 
 
 void ListPage::Fill() {
   shown_ = ShownEntries(entries_.list().entries());
-  std::vector<std::wstring> texts;
+  std::vector<std::u16string> texts;
   texts.reserve(shown_.size());
-  for (const std::string& entry : shown_) texts.push_back(win32::AsWide(code_page_.Decode(entry)));
+  for (const std::string& entry : shown_) texts.push_back(code_page_.Decode(entry));
   list.Fill(texts);
 }
 

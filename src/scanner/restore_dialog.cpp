@@ -5,7 +5,6 @@
 #include "app/control_ids.h"
 #include "platform/files.h"
 #include "platform/utf.h"
-#include "platform/win32/wide.h"
 #include "scanner/restore.h"
 #include "toolkit/dialog_options.h"
 #include "toolkit/message_box.h"
@@ -60,7 +59,7 @@ void TfrmRestore::OnDialogCommand(int id) {
 void TfrmRestore::FillList() {
   const std::filesystem::path folder = context_.removal.BackupFolder();
   backups_ = ListBackups(context_.files, folder, context_.code_page);
-  std::vector<std::wstring> items;
+  std::vector<std::u16string> items;
   for (const BackupEntry& backup : backups_) {
     std::string objects;
     for (const std::string& clsid : backup.clsids) {
@@ -68,8 +67,8 @@ void TfrmRestore::FillList() {
       objects += "{" + platform::Utf16ToUtf8(context_.code_page.Decode(clsid)) + "}";
     }
     if (!backup.problem.empty()) objects = "(cannot be restored: " + backup.problem + ")";
-    items.push_back(
-        win32::Widen(DateAndTime(backup.modified) + "\t" + FileName(backup) + "\t" + objects));
+    items.push_back(platform::Utf8ToUtf16(DateAndTime(backup.modified) + "\t" + FileName(backup) +
+                                          "\t" + objects));
   }
   lbBackups.Fill(items);
   if (backups_.empty()) {

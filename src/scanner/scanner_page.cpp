@@ -1,7 +1,6 @@
 #include "scanner/scanner_page.h"
 
 #include "app/ui_constants.h"
-#include "platform/win32/wide.h"
 #include "scanner/clean_scan_question.h"
 #include "scanner/confirmation.h"
 #include "scanner/helper_objects.h"
@@ -58,9 +57,9 @@ void ScannerPage::btScanClick() {
     const toolkit::ListBox::Batch batch(lbMain);
     lbMain.Clear();
     found_ = FindSuspiciousObjects(context_.registry, {context_.lists, context_.code_page});
-    std::vector<std::wstring> texts;
+    std::vector<std::u16string> texts;
     texts.reserve(found_.size());
-    for (const RegisteredObject& object : found_) texts.push_back(win32::AsWide(object.clsid));
+    for (const RegisteredObject& object : found_) texts.push_back(object.clsid);
     lbMain.Fill(texts);
   }
   if (found_.empty()) AskWhereToGo();

@@ -122,14 +122,16 @@ ListBox::Batch::~Batch() {
 
 void ListBox::Clear() { ::SendMessageW(hwnd(), LB_RESETCONTENT, 0, 0); }
 
-void ListBox::Fill(const std::vector<std::wstring>& items) {
+void ListBox::Fill(const std::vector<std::u16string>& items) {
   const Batch batch(*this);
   Clear();
   std::size_t text_bytes = 0;
-  for (const std::wstring& item : items) text_bytes += (item.size() + 1) * sizeof(wchar_t);
+  for (const std::u16string& item : items) text_bytes += (item.size() + 1) * sizeof(char16_t);
   ::SendMessageW(hwnd(), LB_INITSTORAGE, items.size(), static_cast<LPARAM>(text_bytes));
-  for (const std::wstring& item : items) {
-    const LRESULT added = Add(item);
+  for (const std::u16string& item : items) {
+    // The same UTF-16 units the W call takes: handed over as they stand.
+    const LRESULT added =
+        ::SendMessageW(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     if (added == LB_ERR || added == LB_ERRSPACE) throw Error("Out of memory");
   }
   ApplyColumns();

@@ -102,8 +102,9 @@ class ListBox : public Control {
   int Add(std::wstring_view text);
   // Replaces the items by `items`, in their order, as one batch, with room
   // for all of them reserved first. Afterwards no item is current and every
-  // item's data is 0. Throws when the list box cannot take them all.
-  void Fill(const std::vector<std::wstring>& items);
+  // item's data is 0. Throws when the list box cannot take them all. The
+  // texts are taken as the program keeps them, without a copy of each.
+  void Fill(const std::vector<std::u16string>& items);
   void Delete(int index);
   int Count() const;
   std::wstring ItemText(int index) const;

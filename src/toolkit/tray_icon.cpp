@@ -10,7 +10,6 @@ namespace qb::toolkit {
 namespace {
 
 constexpr wchar_t kTrayWindowClass[] = L"QuellbrightTray";
-constexpr UINT kCallbackMessage = WM_APP + 1;
 constexpr UINT_PTR kCycleTimer = 1;
 constexpr UINT kCycleInterval = 500;  // `CycleInterval`
 
@@ -41,7 +40,7 @@ TrayIcon::TrayIcon(Application& application, const std::vector<int>& images)
   data_.cbSize = sizeof data_;
   data_.hWnd = window;
   data_.uID = 1;
-  data_.uCallbackMessage = kCallbackMessage;
+  data_.uCallbackMessage = kTrayCallbackMessage;
   data_.hIcon = images_.empty() ? nullptr : images_.front().get();
 }
 
@@ -53,6 +52,10 @@ TrayIcon::~TrayIcon() {
 bool TrayIcon::Add() {
   data_.uFlags = NIF_ICON | NIF_TIP | NIF_MESSAGE;
   added_ = ::Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+  // "TaskbarCreated" also comes while the shell still holds the icon (a
+  // shell that merely announces itself again): the add then fails as a
+  // duplicate, and a modify tells that the icon is there after all.
+  if (!added_) added_ = ::Shell_NotifyIconW(NIM_MODIFY, &data_) != FALSE;
   return added_;
 }
 
@@ -103,7 +106,7 @@ LRESULT TrayIcon::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     return 0;
   }
   switch (message) {
-    case kCallbackMessage:
+    case kTrayCallbackMessage:
       if (lparam == WM_LBUTTONUP && on_click) {
         on_click();
       } else if (lparam == WM_RBUTTONDOWN && on_menu) {

@@ -15,6 +15,10 @@ namespace qb::toolkit {
 
 class Application;
 
+// The message the icon's window gets for mouse actions on the icon, with the
+// mouse message in lparam; tests click the icon with it.
+inline constexpr UINT kTrayCallbackMessage = WM_APP + 1;
+
 // The program's icon in the notification area. Owns its notification data,
 // its images and a hidden window of its own that receives the icon's mouse
 // messages, the shell's "TaskbarCreated" broadcast (which message-only

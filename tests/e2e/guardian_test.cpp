@@ -1,8 +1,14 @@
+#include <windows.h>
+
+#include <sddl.h>
+
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/control_ids.h"
 #include "harness/program_test.h"
 #include "harness/samples.h"
+#include "harness/tray.h"
 
 namespace qb::e2e {
 namespace {
@@ -11,12 +17,44 @@ constexpr wchar_t kA[] = L"E2E0000A-0000-4000-8000-00000000000A";
 constexpr wchar_t kB[] = L"E2E0000B-0000-4000-8000-00000000000B";
 constexpr wchar_t kAlertCaption[] = L": Alert! :";
 constexpr wchar_t kStartPageKey[] = L"Software\\Microsoft\\Internet Explorer\\Main";
+constexpr wchar_t kActiveNotice[] = L"Vod Uridazur is now active.";
 
 std::wstring Braced(const std::wstring& clsid) { return L"{" + clsid + L"}"; }
 std::wstring ObjectKey(const std::wstring& clsid) {
   return std::wstring(kBhoKey) + L"\\" + Braced(clsid);
 }
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+// A key that refuses everyone the right to read it, and so to delete what
+// lies below it, as a machine-wide object can for a user without
+// administrator rights; lifted again at the end, so that the next reset can
+// clean up.
+class UndeletableKey {
+ public:
+  explicit UndeletableKey(std::wstring path) : path_(std::move(path)) {
+    Apply(L"D:(D;;KR;;;WD)(A;;KA;;;WD)");
+  }
+  ~UndeletableKey() { Apply(L"D:(A;;KA;;;WD)"); }
+  UndeletableKey(const UndeletableKey&) = delete;
+  UndeletableKey& operator=(const UndeletableKey&) = delete;
+
+ private:
+  void Apply(const wchar_t* descriptor) const {
+    PSECURITY_DESCRIPTOR security = nullptr;
+    if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(descriptor, SDDL_REVISION_1,
+                                                               &security, nullptr)) {
+      return;
+    }
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, WRITE_DAC, &key) == ERROR_SUCCESS) {
+      ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security);
+      ::RegCloseKey(key);
+    }
+    ::LocalFree(security);
+  }
+
+  std::wstring path_;
+};
 
 class GuardianTest : public ProgramTest {
  protected:
@@ -102,10 +140,21 @@ TEST_F(GuardianTest, TheStateLabelIsCentredUnderTheCaption) {
   EXPECT_LT(state.right - state.left, caption.right - caption.left) << "sized to its text";
 }
 
-TEST_F(GuardianTest, NoHintGivesNoNoticeAndTheGuardStartsWithTheWindowAsDecidedAtStart) {
+TEST_F(GuardianTest, SwitchingOnShowsItsBalloonUnlessTheFirstArgumentIsNoHint) {
+  SetSetting(L"StartMinimized", L"0");
+  ASSERT_TRUE(StartProgram());  // AutoStart switches the guard on
+  EXPECT_TRUE(WaitForBalloon(kActiveNotice, 8000));
+  process_.Close();
+
   StartGuarding();
-  EXPECT_FALSE(WaitForMessageBox(process_.id(), L": Vod Uridazur is active :", 1500));
-  EXPECT_TRUE(process_.running());
+  EXPECT_FALSE(WaitForBalloon(kActiveNotice, 5000));
+  // Every later switch-on of the run is silent too.
+  Click(Control(main_, ids::kBtStartStopGuardian));
+  ASSERT_TRUE(WaitUntil([&] { return StartStopCaption() == L"&Start"; }));
+  Click(Control(main_, ids::kBtStartStopGuardian));
+  ASSERT_TRUE(WaitUntil([&] { return StartStopCaption() == L"&Stop"; }));
+  EXPECT_FALSE(WaitForBalloon(kActiveNotice, 5000));
+  EXPECT_FALSE(WaitForMessageBox(process_.id(), L": Vod Uridazur is active :", 300));
 }
 
 TEST_F(GuardianTest, StartMinimizedHidesAtStartAndNohideInAnyCaseShowsTheWindow) {
@@ -143,6 +192,25 @@ TEST_F(GuardianTest, ANewObjectRaisesTheAlertWithItsDetails) {
   EXPECT_EQ(TextOf(Control(alert, ids::kBitBtn3)), L"Stop Guardian");
   EXPECT_EQ(::GetWindowLongW(alert, GWL_STYLE) & WS_SYSMENU, 0);
   EXPECT_FALSE(IsEnabled(main_)) << "the rest of the program waits";
+}
+
+TEST_F(GuardianTest, TheNextAlertShowsNothingLeftOverFromTheFirst) {
+  Register({Braced(kA), L"Sample helper", SampleHelperPath()});
+  Register({Braced(kB)});  // no class registration: nothing to show but the notice
+  StartGuarding();
+  HWND alert = WaitForAlert();
+  ASSERT_TRUE(alert);
+  ASSERT_EQ(TextOf(Control(alert, ids::kAlertEdit1)), SampleHelperPath());
+  // The same dialog comes back at once, within the same tick.
+  Click(Control(alert, ids::kBitBtn1));
+  ASSERT_TRUE(WaitUntil([&] {
+    return AlertShown() &&
+           TextOf(Control(alert, ids::kAlertEdit1)) == L"No info is available or not valid CLSID";
+  }));
+  for (int field : {ids::kAlertEdit6, ids::kAlertEdit2, ids::kAlertEdit3, ids::kAlertEdit4,
+                    ids::kAlertEdit5}) {
+    EXPECT_EQ(TextOf(Control(alert, field)), L"") << field;
+  }
 }
 
 TEST_F(GuardianTest, EscapeEnterAndTheCloseCommandsLeaveTheAlertOpen) {
@@ -240,6 +308,22 @@ TEST_F(GuardianTest, AStopFromTheMenuDuringAnAlertTakesEffectWhenItIsAnswered) {
   LetTicksPass();
   EXPECT_FALSE(AlertShown());
   EXPECT_EQ(folder_.Read(L"ICLSIDs.txt"), Narrow(kA) + "\r\n");
+}
+
+TEST_F(GuardianTest, ABlockedObjectThatCannotBeDeletedIsNamedInABalloonAndStays) {
+  Register({Braced(kA), L"Sample helper", SampleHelperPath()});
+  folder_.Write(L"BCLSIDs.txt", Narrow(kA) + "\r\n");
+  const UndeletableKey refusing(ObjectKey(kA));
+  StartGuarding();
+  EXPECT_TRUE(WaitForBalloon(L"The blocked object " + Braced(kA) +
+                                 L" could not be removed (access is denied). It stays "
+                                 L"installed; Vod Uridazur keeps trying.",
+                             8000));
+  // Read through its parent: the key itself refuses to be opened.
+  const std::vector<std::wstring> names = SubkeyNames(HKEY_LOCAL_MACHINE, kBhoKey);
+  EXPECT_NE(std::find(names.begin(), names.end(), Braced(kA)), names.end());
+  EXPECT_FALSE(AlertShown()) << "a blocked object is never asked about";
+  EXPECT_EQ(StartStopCaption(), L"&Stop") << "the guard goes on";
 }
 
 TEST_F(GuardianTest, AListThatCannotBeWrittenStopsTheGuardVisibly) {
@@ -368,6 +452,7 @@ TEST_F(GuardianTest, MinimisingTheFirstTimeShowsTheHintOnceAndStoresIt) {
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main_); }));
   EXPECT_TRUE(WaitUntil([&] { return Setting(L"TrayHint") == L"1"; }));
   EXPECT_FALSE(::IsIconic(main_)) << "not left minimised on the taskbar";
+  EXPECT_TRUE(WaitForBalloon(L"You can restore program by clicking the icon", 8000));
 
   // Shown again and minimised again: the window goes, nothing more is stored.
   ::PostMessageW(main_, WM_USER, 0, 0);
@@ -377,6 +462,34 @@ TEST_F(GuardianTest, MinimisingTheFirstTimeShowsTheHintOnceAndStoresIt) {
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main_); }));
   ASSERT_TRUE(FlushPostedMessages(Control(main_, ids::kLbMain)));
   EXPECT_FALSE(Setting(L"TrayHint"));
+}
+
+TEST_F(GuardianTest, AClickOnTheTrayIconHidesTheShownWindowAndAnotherShowsItAgain) {
+  SetSetting(L"AutoStart", L"0");
+  ASSERT_TRUE(StartProgram(L"NOHIDE"));
+  ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
+  HWND tray = TrayWindowOf(process_.id());
+  ASSERT_TRUE(tray);
+  ClickTrayIcon(tray);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main_); }, 3000));
+  EXPECT_FALSE(::IsIconic(main_));
+  ClickTrayIcon(tray);
+  EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }, 3000));
+}
+
+// The shell announces the taskbar again while it still holds the icon: the
+// icon stays, so the window still goes to the tray rather than the taskbar.
+TEST_F(GuardianTest, ATaskbarAnnouncedAgainLeavesEscapeHidingToTheTray) {
+  SetSetting(L"AutoStart", L"0");
+  ASSERT_TRUE(StartProgram(L"NOHIDE"));
+  ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
+  HWND tray = TrayWindowOf(process_.id());
+  ASSERT_TRUE(tray);
+  AnnounceTaskbar(tray);
+  ASSERT_TRUE(FlushPostedMessages(Control(main_, ids::kLbMain)));
+  PressKey(main_, VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main_); }, 3000));
+  EXPECT_FALSE(::IsIconic(main_)) << "minimised to the taskbar: the icon was taken for gone";
 }
 
 TEST_F(GuardianTest, ClosingWhileTheAlertIsUpEndsTheProgram) {

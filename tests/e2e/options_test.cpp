@@ -90,6 +90,24 @@ TEST_F(OptionsTest, OkWritesTheRunEntryAndNineValuesAndLeavesTheRememberedAnswer
   EXPECT_EQ(Setting(L"GotoVodUridazur"), L"6");
 }
 
+TEST_F(OptionsTest, OkCarriesThePopUpBlockerBoxToTheGuardsCheckMark) {
+  ASSERT_TRUE(StartProgram());
+  HWND check = Control(main_, ids::kCheckBox1);
+  ASSERT_TRUE(IsChecked(check));
+  HWND dialog = OpenOptions();
+  ASSERT_TRUE(dialog);
+  SetBox(dialog, ids::kCbEnablePopUpBlocker, false);
+  PressAndWait(dialog, ids::kBtCancel);
+  EXPECT_TRUE(IsChecked(check)) << "Cancel changes nothing";
+
+  dialog = OpenOptions();
+  ASSERT_TRUE(dialog);
+  SetBox(dialog, ids::kCbEnablePopUpBlocker, false);
+  PressAndWait(dialog, ids::kBtOK);
+  EXPECT_FALSE(IsChecked(check));
+  EXPECT_EQ(Setting(L"EnablePopUpBlocker"), L"0");
+}
+
 TEST_F(OptionsTest, TheRunEntryQuotesAProgramPathWithBlanks) {
   ProgramFolder spaced(L"Quell bright folder");
   process_ = spaced.Start();
