@@ -35,6 +35,7 @@ add_library(qb_win32 STATIC
   src/toolkit/message_box.cpp
   src/toolkit/message_dialog.cpp
   src/toolkit/message_target.cpp
+  src/toolkit/painted_control.cpp
   src/toolkit/panel.cpp
   src/toolkit/picture.cpp
   src/toolkit/rtf_label.cpp

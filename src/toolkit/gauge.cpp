@@ -22,7 +22,8 @@ ControlSpec GaugeSpec(int id, DesignRect rect) {
 
 }  // namespace
 
-TGauge::TGauge(Parent parent, int id, DesignRect rect) : Control(parent, GaugeSpec(id, rect)) {
+TGauge::TGauge(Parent parent, int id, DesignRect rect)
+    : PaintedControl(parent, GaugeSpec(id, rect)) {
   // The base class set the font before this class could take it.
   SetFont(form().font());
   Update();
@@ -94,22 +95,10 @@ LRESULT TGauge::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_);
-    case WM_ERASEBKGND:
-      return TRUE;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = ::BeginPaint(hwnd(), &paint);
-      Paint(dc);
-      ::EndPaint(hwnd(), &paint);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wparam));
-      return 0;
     default:
       break;
   }
-  return Control::OnMessage(message, wparam, lparam);
+  return PaintedControl::OnMessage(message, wparam, lparam);
 }
 
 }  // namespace qb::toolkit

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "toolkit/control.h"
+#include "toolkit/painted_control.h"
 
 namespace qb::toolkit {
 
@@ -10,7 +10,7 @@ namespace qb::toolkit {
 // percentage done as text. It repaints only when that percentage changes,
 // so setting the progress very often costs next to nothing. The percentage
 // ("42%") is also the window's text, for tests and screen readers.
-class TGauge : public Control {
+class TGauge : public PaintedControl {
  public:
   TGauge(Parent parent, int id, DesignRect rect);
 
@@ -25,10 +25,10 @@ class TGauge : public Control {
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void Paint(HDC dc) override;
 
  private:
   void Update();
-  void Paint(HDC dc);
 
   std::int64_t minimum_ = 0;
   std::int64_t maximum_ = 100;

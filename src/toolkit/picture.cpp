@@ -23,7 +23,7 @@ ControlSpec PictureSpec(int id, DesignRect rect) {
 }  // namespace
 
 Picture::Picture(Parent parent, int id, DesignRect rect, COLORREF background)
-    : Control(parent, PictureSpec(id, rect)), background_(background) {}
+    : ClickableControl(parent, PictureSpec(id, rect)), background_(background) {}
 
 void Picture::SetBitmap(win32::UniqueBitmap bitmap) {
   bitmap_ = std::move(bitmap);
@@ -51,33 +51,6 @@ void Picture::Paint(HDC dc) {
   const RECT below{0, height, width, client.bottom};
   ::FillRect(dc, &right, brush.get());
   ::FillRect(dc, &below, brush.get());
-}
-
-LRESULT Picture::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (clicks_.OnMessage(hwnd(), message, lparam) && on_click) on_click();
-  switch (message) {
-    case WM_ERASEBKGND:
-      return TRUE;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = ::BeginPaint(hwnd(), &paint);
-      Paint(dc);
-      ::EndPaint(hwnd(), &paint);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wparam));
-      return 0;
-    case WM_SETCURSOR:
-      if (hand_cursor_ && !form().application().busy()) {
-        ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
-        return TRUE;
-      }
-      break;
-    default:
-      break;
-  }
-  return Control::OnMessage(message, wparam, lparam);
 }
 
 }  // namespace qb::toolkit

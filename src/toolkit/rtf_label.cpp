@@ -50,7 +50,7 @@ std::pair<win32::UniqueModule, const wchar_t*> LoadRichEdit() {
 
 TRTFLabel::TRTFLabel(Parent parent, int id, DesignRect rect, std::string rich_text,
                      COLORREF background)
-    : Control(parent, LabelSpec(id, rect)),
+    : ClickableControl(parent, LabelSpec(id, rect)),
       rich_text_(std::move(rich_text)),
       background_(background) {
   auto [library, class_name] = LoadRichEdit();
@@ -142,33 +142,6 @@ void TRTFLabel::Paint(HDC target) {
   ::BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
   ::SelectObject(dc, old);
   ::DeleteDC(dc);
-}
-
-LRESULT TRTFLabel::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (clicks_.OnMessage(hwnd(), message, lparam) && on_click) on_click();
-  switch (message) {
-    case WM_ERASEBKGND:
-      return TRUE;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = ::BeginPaint(hwnd(), &paint);
-      Paint(dc);
-      ::EndPaint(hwnd(), &paint);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wparam));
-      return 0;
-    case WM_SETCURSOR:
-      if (hand_cursor_ && !form().application().busy()) {
-        ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
-        return TRUE;
-      }
-      break;
-    default:
-      break;
-  }
-  return Control::OnMessage(message, wparam, lparam);
 }
 
 }  // namespace qb::toolkit

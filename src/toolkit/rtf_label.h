@@ -4,8 +4,7 @@
 #include <string>
 
 #include "platform/win32/unique_handle.h"
-#include "toolkit/click_tracker.h"
-#include "toolkit/control.h"
+#include "toolkit/painted_control.h"
 
 namespace qb::toolkit {
 
@@ -18,32 +17,26 @@ namespace qb::toolkit {
 // shows all the same. Transparent, the label draws only its text over what
 // lies beneath; otherwise its background colour fills it first. A click
 // with the left button raises `on_click`.
-class TRTFLabel : public Control {
+class TRTFLabel : public ClickableControl {
  public:
   TRTFLabel(Parent parent, int id, DesignRect rect, std::string rich_text, COLORREF background);
   ~TRTFLabel() override;
 
   const std::string& RichText() const { return rich_text_; }
   void SetTransparent(bool transparent);
-  void SetHandCursor(bool hand) { hand_cursor_ = hand; }
   // Whether the last paint fell back to printing the renderer.
   bool printed_fallback() const { return !format_range_works_; }
 
-  std::function<void()> on_click;
-
  protected:
-  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void Paint(HDC dc) override;
 
  private:
-  void Paint(HDC dc);
   bool FormatInto(HDC dc, const RECT& area);
   void PrintInto(HDC dc, const RECT& area);
 
   std::string rich_text_;
   COLORREF background_;
   bool transparent_ = false;
-  bool hand_cursor_ = false;
-  ClickTracker clicks_;
   bool format_range_works_ = true;
   win32::UniqueModule library_;
   win32::UniqueWindow renderer_;

@@ -42,7 +42,7 @@ class UndeletableKey {
   void Apply(const wchar_t* descriptor) const {
     PSECURITY_DESCRIPTOR security = nullptr;
     if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(descriptor, SDDL_REVISION_1,
-                                                               &security, nullptr)) {
+                                                                &security, nullptr)) {
       return;
     }
     HKEY key = nullptr;
@@ -207,8 +207,8 @@ TEST_F(GuardianTest, TheNextAlertShowsNothingLeftOverFromTheFirst) {
     return AlertShown() &&
            TextOf(Control(alert, ids::kAlertEdit1)) == L"No info is available or not valid CLSID";
   }));
-  for (int field : {ids::kAlertEdit6, ids::kAlertEdit2, ids::kAlertEdit3, ids::kAlertEdit4,
-                    ids::kAlertEdit5}) {
+  for (int field :
+       {ids::kAlertEdit6, ids::kAlertEdit2, ids::kAlertEdit3, ids::kAlertEdit4, ids::kAlertEdit5}) {
     EXPECT_EQ(TextOf(Control(alert, field)), L"") << field;
   }
 }

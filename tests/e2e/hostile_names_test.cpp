@@ -3,6 +3,7 @@
 #include "app/control_ids.h"
 #include "harness/program_test.h"
 #include "harness/samples.h"
+#include "harness/scanner_page.h"
 
 namespace qb::e2e {
 namespace {
@@ -30,30 +31,11 @@ class HostileNamesTest : public ProgramTest {
 
   HWND List() { return Control(main_, ids::kLbMain); }
 
-  void Scan(std::size_t expected) {
-    Click(Control(main_, ids::kBtScan));
-    ASSERT_TRUE(WaitUntil([&] { return ListItems(List()).size() == expected; }));
-  }
+  void Scan(std::size_t expected) { ASSERT_EQ(ScanFor(main_, expected).size(), expected); }
 
-  // Ticks everything, deletes after the question and returns the result's
-  // text, then answers the clean-machine messages of the rescan.
-  std::optional<std::wstring> DeleteAll() {
-    Click(Control(main_, ids::kBtCheckAll));
-    const int last = static_cast<int>(ListItems(List()).size()) - 1;
-    EXPECT_TRUE(WaitUntil([&] { return ListItemData(List(), last) == 1; }));
-    Click(Control(main_, ids::kBtDeleteSelected));
-    EXPECT_TRUE(AnswerMessageBox(process_.id(), L": Question :", IDYES));
-    const auto result = AnswerMessageBox(process_.id(), L": Object(s) removed. :", IDOK);
-    EXPECT_TRUE(AnswerMessageBox(process_.id(), L": No suspicious objects found. :", IDOK));
-    EXPECT_TRUE(AnswerMessageBox(process_.id(), L": Go to Vod Uridazur? :", IDNO));
-    return result;
-  }
+  std::optional<std::wstring> DeleteAll() { return DeleteAllObjects(main_, process_.id()); }
 
-  std::filesystem::path OnlyBackup() {
-    const std::vector<std::wstring> backups = folder_.FilesIn(L"backup");
-    EXPECT_EQ(backups.size(), 1u);
-    return backups.empty() ? std::filesystem::path() : folder_.path() / L"backup" / backups[0];
-  }
+  std::filesystem::path OnlyBackup() const { return qb::e2e::OnlyBackup(folder_); }
 
   bool StillRunning() {
     return process_.running() && ::IsWindow(main_) && FlushPostedMessages(List());
@@ -124,12 +106,10 @@ TEST_F(HostileNamesTest, IgnoringAnObjectWritesItsNameInTheAnsiCodePage) {
   ASSERT_TRUE(StartProgram());
   Scan(1);
   EXPECT_EQ(ListItems(List()), std::vector<std::wstring>{clsid});
-  const RECT item = ListItemRect(List(), 0);
-  ClickAt(List(), (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  ClickListItem(List(), 0);
   ASSERT_TRUE(WaitUntil([&] { return IsEnabled(Control(main_, ids::kBtIgnoreObject)); }));
   Click(Control(main_, ids::kBtIgnoreObject));
-  EXPECT_TRUE(AnswerMessageBox(process_.id(), L": No suspicious objects found. :", IDOK));
-  EXPECT_TRUE(AnswerMessageBox(process_.id(), L": Go to Vod Uridazur? :", IDNO));
+  EXPECT_TRUE(AnswerCleanScan(process_.id()));
   EXPECT_EQ(folder_.Read(L"ICLSIDs.txt"),
             "\xC4"
             "5555555-5555-4555-8555-555555555555\r\n");
@@ -149,8 +129,7 @@ TEST_F(HostileNamesTest, DevicePathsShowTheirNameAndAreNeverRead) {
   ASSERT_TRUE(StartProgram());
   Scan(servers.size());
   for (std::size_t i = 0; i < servers.size(); ++i) {
-    const RECT item = ListItemRect(List(), static_cast<int>(i));
-    ClickAt(List(), (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    ClickListItem(List(), static_cast<int>(i));
     const std::wstring name = L"Device " + std::to_wstring(i);
     ASSERT_TRUE(WaitUntil([&] { return TextOf(Control(main_, ids::kEdit6)) == name; }, 5000));
     EXPECT_EQ(TextOf(Control(main_, ids::kEdit1)), servers[i]);

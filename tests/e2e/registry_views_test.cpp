@@ -5,6 +5,7 @@
 #include "app/control_ids.h"
 #include "harness/program_test.h"
 #include "harness/samples.h"
+#include "harness/scanner_page.h"
 
 namespace qb::e2e {
 namespace {
@@ -42,35 +43,18 @@ class RegistryViewsTest : public ProgramTest {
 
   HWND List() { return Control(main_, ids::kLbMain); }
 
-  std::vector<std::wstring> Scan(std::size_t expected) {
-    Click(Control(main_, ids::kBtScan));
-    EXPECT_TRUE(WaitUntil([&] { return ListItems(List()).size() == expected; }));
-    return ListItems(List());
-  }
+  std::vector<std::wstring> Scan(std::size_t expected) { return ScanFor(main_, expected); }
 
   void Select(int index) {
-    const RECT item = ListItemRect(List(), index);
-    ClickAt(List(), (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    ClickListItem(List(), index);
     ASSERT_TRUE(WaitUntil([&] { return IsEnabled(Control(main_, ids::kBtRemoveObject)); }));
   }
 
   void DeleteAllWithBackup() {
-    Click(Control(main_, ids::kBtCheckAll));
-    const int last = static_cast<int>(ListItems(List()).size()) - 1;
-    ASSERT_TRUE(WaitUntil([&] { return ListItemData(List(), last) == 1; }));
-    Click(Control(main_, ids::kBtDeleteSelected));
-    ASSERT_TRUE(AnswerMessageBox(process_.id(), L": Question :", IDYES));
-    EXPECT_EQ(AnswerMessageBox(process_.id(), L": Object(s) removed. :", IDOK),
-              L"The object(s) was removed successfuly.");
-    ASSERT_TRUE(AnswerMessageBox(process_.id(), L": No suspicious objects found. :", IDOK));
-    ASSERT_TRUE(AnswerMessageBox(process_.id(), L": Go to Vod Uridazur? :", IDNO));
+    EXPECT_EQ(DeleteAllObjects(main_, process_.id()), L"The object(s) was removed successfuly.");
   }
 
-  std::filesystem::path OnlyBackup() {
-    const std::vector<std::wstring> backups = folder_.FilesIn(L"backup");
-    EXPECT_EQ(backups.size(), 1u);
-    return backups.empty() ? std::filesystem::path() : folder_.path() / L"backup" / backups[0];
-  }
+  std::filesystem::path OnlyBackup() const { return qb::e2e::OnlyBackup(folder_); }
 };
 
 TEST_F(RegistryViewsTest, AnObjectOnlyInThe32BitViewIsListedShownRemovedAndMergedBack) {

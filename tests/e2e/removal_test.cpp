@@ -3,6 +3,7 @@
 #include "app/control_ids.h"
 #include "harness/program_test.h"
 #include "harness/samples.h"
+#include "harness/scanner_page.h"
 
 namespace qb::e2e {
 namespace {
@@ -47,29 +48,14 @@ class RemovalTest : public ProgramTest {
 
   HWND List() { return Control(main_, ids::kLbMain); }
 
-  std::vector<std::wstring> Scan(std::size_t expected) {
-    Click(Control(main_, ids::kBtScan));
-    EXPECT_TRUE(WaitUntil([&] { return ListItems(List()).size() == expected; }));
-    return ListItems(List());
-  }
+  std::vector<std::wstring> Scan(std::size_t expected) { return ScanFor(main_, expected); }
 
-  // Ticks every listed object and presses "Delete selected".
-  void CheckAllAndDelete() {
-    Click(Control(main_, ids::kBtCheckAll));
-    const int last = static_cast<int>(ListItems(List()).size()) - 1;
-    ASSERT_TRUE(WaitUntil([&] { return ListItemData(List(), last) == 1; }));
-    Click(Control(main_, ids::kBtDeleteSelected));
-  }
+  void CheckAllAndDelete() { ASSERT_TRUE(TickAllAndDelete(main_)); }
 
-  // After the last object went: the clean-machine message and the question.
-  void FinishCleanScan() {
-    EXPECT_TRUE(AnswerMessageBox(process_.id(), L": No suspicious objects found. :", IDOK));
-    EXPECT_TRUE(AnswerMessageBox(process_.id(), L": Go to Vod Uridazur? :", IDNO));
-  }
+  void FinishCleanScan() { EXPECT_TRUE(AnswerCleanScan(process_.id())); }
 
   void SelectItem(int index) {
-    const RECT item = ListItemRect(List(), index);
-    ClickAt(List(), (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    ClickListItem(List(), index);
     ASSERT_TRUE(WaitUntil([&] { return IsEnabled(Control(main_, ids::kBtRemoveObject)); }));
   }
 };

@@ -2,6 +2,7 @@
 #include "app/control_ids.h"
 #include "harness/program_test.h"
 #include "harness/samples.h"
+#include "harness/scanner_page.h"
 
 namespace qb::e2e {
 namespace {
@@ -27,15 +28,8 @@ class RestoreTest : public ProgramTest {
   HWND List() { return Control(main_, ids::kLbMain); }
 
   void ScanAndDeleteAll(std::size_t expected) {
-    Click(Control(main_, ids::kBtScan));
-    ASSERT_TRUE(WaitUntil([&] { return ListItems(List()).size() == expected; }));
-    Click(Control(main_, ids::kBtCheckAll));
-    ASSERT_TRUE(WaitUntil([&] { return ListItemData(List(), 0) == 1; }));
-    Click(Control(main_, ids::kBtDeleteSelected));
-    ASSERT_TRUE(AnswerMessageBox(process_.id(), L": Question :", IDYES));
-    ASSERT_TRUE(AnswerMessageBox(process_.id(), L": Object(s) removed. :", IDOK));
-    ASSERT_TRUE(AnswerMessageBox(process_.id(), L": No suspicious objects found. :", IDOK));
-    ASSERT_TRUE(AnswerMessageBox(process_.id(), L": Go to Vod Uridazur? :", IDNO));
+    ASSERT_EQ(ScanFor(main_, expected).size(), expected);
+    ASSERT_TRUE(DeleteAllObjects(main_, process_.id()));
   }
 
   HWND OpenRestoreWindow() {
