@@ -53,16 +53,7 @@ const char* ViewName(RegistryView view) { return view == RegistryView::k32 ? "32
 
 namespace {
 
-bool SameName(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c; };
-    if (fold(a[i]) != fold(b[i])) return false;
-  }
-  return true;
-}
-
-// The first name of a path, and what follows its separator.
+// The first name of a path.
 std::u16string_view FirstName(std::u16string_view path) { return path.substr(0, path.find(u'\\')); }
 
 }  // namespace
@@ -70,10 +61,10 @@ std::u16string_view FirstName(std::u16string_view path) { return path.substr(0, 
 std::u16string PathInView(RegistryRoot root, RegistryView view, std::u16string_view path) {
   if (view != RegistryView::k32) return std::u16string(path);
   const std::u16string_view first = FirstName(path);
-  if (root == RegistryRoot::LocalMachine && SameName(first, u"SOFTWARE")) {
+  if (root == RegistryRoot::LocalMachine && EqualsIgnoringAsciiCase(first, u"SOFTWARE")) {
     return std::u16string(first) + u"\\Wow6432Node" + std::u16string(path.substr(first.size()));
   }
-  if (root == RegistryRoot::ClassesRoot && SameName(first, u"CLSID")) {
+  if (root == RegistryRoot::ClassesRoot && EqualsIgnoringAsciiCase(first, u"CLSID")) {
     return u"Wow6432Node\\" + std::u16string(path);
   }
   return std::u16string(path);

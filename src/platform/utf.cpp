@@ -134,4 +134,17 @@ std::u16string_view CharacterRange(std::u16string_view text, std::size_t skip, s
   return text.substr(first, Advance(text, first, count) - first);
 }
 
+bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
+  return a.size() == b.size() && StartsWithIgnoringAsciiCase(a, b);
+}
+
+bool StartsWithIgnoringAsciiCase(std::u16string_view text, std::u16string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  const auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c; };
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (fold(text[i]) != fold(prefix[i])) return false;
+  }
+  return true;
+}
+
 }  // namespace qb::platform

@@ -17,6 +17,11 @@ std::size_t CharacterCount(std::u16string_view text);
 // The same count for UTF-8 text: every byte that does not continue a
 // sequence starts a character.
 std::size_t CharacterCount(std::string_view utf8);
+// Comparisons as the registry and the lists make them for CLSID texts and
+// key names: ASCII letters in any case, every other unit as it is.
+bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b);
+bool StartsWithIgnoringAsciiCase(std::u16string_view text, std::u16string_view prefix);
+
 // `count` characters of `text`, starting after its first `skip` characters
 // (fewer when the text is shorter); a surrogate pair is never split.
 std::u16string_view CharacterRange(std::u16string_view text, std::size_t skip, std::size_t count);

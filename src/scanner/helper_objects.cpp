@@ -7,17 +7,6 @@
 #include "scanner/removal_paths.h"
 
 namespace qb::scanner {
-namespace {
-
-// CLSID texts compare as the lists compare them: ASCII letters in any case.
-bool SameClsid(std::u16string_view a, std::u16string_view b) {
-  const auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c; };
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [&](char16_t x, char16_t y) { return fold(x) == fold(y); });
-}
-
-}  // namespace
-
 std::u16string ClsidFromKeyName(std::u16string_view key_name) {
   return std::u16string(platform::CharacterRange(key_name, 1, 36));
 }
@@ -42,7 +31,7 @@ std::vector<RegisteredObject> RegisteredObjects(platform::RegistryBackend& regis
       const auto first = objects.begin();
       const auto end = first + static_cast<std::ptrdiff_t>(own);
       const auto same = std::find_if(first, end, [&](const RegisteredObject& object) {
-        return SameClsid(object.clsid, clsid);
+        return platform::EqualsIgnoringAsciiCase(object.clsid, clsid);
       });
       if (same == end) {
         objects.push_back({std::move(clsid), {views[v]}});

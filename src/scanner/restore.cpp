@@ -17,13 +17,6 @@ using platform::RegistryView;
 
 constexpr std::u16string_view kMachine = u"HKEY_LOCAL_MACHINE\\";
 
-bool StartsWithName(std::u16string_view text, std::u16string_view prefix) {
-  const auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c; };
-  return text.size() >= prefix.size() &&
-         std::equal(prefix.begin(), prefix.end(), text.begin(),
-                    [&](char16_t a, char16_t b) { return fold(a) == fold(b); });
-}
-
 // Where a key of the file lies: its view, its path in that view and the
 // CLSID of the object it belongs to. Nothing for a key outside the objects.
 struct KeyPlace {
@@ -33,13 +26,13 @@ struct KeyPlace {
 };
 
 std::optional<KeyPlace> PlaceOf(std::u16string_view line_path) {
-  if (!StartsWithName(line_path, kMachine)) return std::nullopt;
+  if (!platform::StartsWithIgnoringAsciiCase(line_path, kMachine)) return std::nullopt;
   const std::u16string_view path = line_path.substr(kMachine.size());
   const std::u16string parent = platform::Utf8ToUtf16(kRemovedKeyParent);
   for (RegistryView view : {RegistryView::k64, RegistryView::k32}) {
     const std::u16string in_view =
         platform::PathInView(platform::RegistryRoot::LocalMachine, view, parent) + u"\\";
-    if (!StartsWithName(path, in_view)) continue;
+    if (!platform::StartsWithIgnoringAsciiCase(path, in_view)) continue;
     const std::u16string_view below = path.substr(in_view.size());
     const std::u16string_view object = below.substr(0, below.find(u'\\'));
     if (object.size() < 2 || object.front() != u'{' || object.back() != u'}') return std::nullopt;
