@@ -5,6 +5,7 @@
 #include "app/control_ids.h"
 #include "platform/files.h"
 #include "platform/utf.h"
+#include "scanner/removal.h"
 #include "scanner/restore.h"
 #include "toolkit/dialog_options.h"
 #include "toolkit/message_box.h"
@@ -28,7 +29,7 @@ std::string ObjectLines(const std::vector<std::string>& clsids,
                         const platform::CodePage& code_page) {
   std::string lines;
   for (const std::string& clsid : clsids) {
-    lines += "{" + platform::Utf16ToUtf8(code_page.Decode(clsid)) + "}\r\n";
+    lines += DisplayClsid(code_page.Decode(clsid)) + "\r\n";
   }
   return lines;
 }
@@ -64,7 +65,7 @@ void TfrmRestore::FillList() {
     std::string objects;
     for (const std::string& clsid : backup.clsids) {
       if (!objects.empty()) objects += ", ";
-      objects += "{" + platform::Utf16ToUtf8(context_.code_page.Decode(clsid)) + "}";
+      objects += DisplayClsid(context_.code_page.Decode(clsid));
     }
     if (!backup.problem.empty()) objects = "(cannot be restored: " + backup.problem + ")";
     items.push_back(platform::Utf8ToUtf16(DateAndTime(backup.modified) + "\t" + FileName(backup) +
