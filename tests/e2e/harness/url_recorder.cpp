@@ -14,8 +14,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const std::wstring path = arguments[1];
   const std::wstring line = std::wstring(arguments[2]) + L"\n";
   ::LocalFree(arguments);
-  HANDLE log = ::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
+  // Two clicks in a row start two recorders at once: the later one waits
+  // for the earlier to let go of the log instead of losing its line.
+  HANDLE log = INVALID_HANDLE_VALUE;
+  for (int waited = 0; waited < 5000; waited += 20) {
+    log = ::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (log != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_SHARING_VIOLATION) break;
+    ::Sleep(20);
+  }
   if (log == INVALID_HANDLE_VALUE) return 1;
   // Addresses are ASCII here; the log is read as such.
   const std::string bytes(line.begin(), line.end());
