@@ -5,8 +5,30 @@ namespace {
 
 constexpr char kReplacement[] = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
 
+// UTF-8 of the full-width forms of "=", "+", "-" and "@", which some
+// spreadsheets take for the signs themselves, and of the ideographic space.
+constexpr std::string_view kFullWidthSigns[] = {"\xEF\xBC\x9D", "\xEF\xBC\x8B", "\xEF\xBC\x8D",
+                                                "\xEF\xBC\xA0"};
+constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
+
+// Whether a spreadsheet could read the field as a formula: its first
+// character that is no blank and no line break is a sign that starts one.
 bool StartsFormula(std::string_view text) {
-  return !text.empty() && (text[0] == '=' || text[0] == '+' || text[0] == '-' || text[0] == '@');
+  for (;;) {
+    if (text.starts_with(' ') || text.starts_with('\r') || text.starts_with('\n')) {
+      text.remove_prefix(1);
+    } else if (text.starts_with(kIdeographicSpace)) {
+      text.remove_prefix(kIdeographicSpace.size());
+    } else {
+      break;
+    }
+  }
+  if (text.empty()) return false;
+  if (text[0] == '=' || text[0] == '+' || text[0] == '-' || text[0] == '@') return true;
+  for (std::string_view sign : kFullWidthSigns) {
+    if (text.starts_with(sign)) return true;
+  }
+  return false;
 }
 
 }  // namespace

@@ -80,6 +80,16 @@ TEST(Csv, HostileTextStaysText) {
   EXPECT_EQ(CsvField("@SUM(A1)"), "'@SUM(A1)");
   EXPECT_EQ(CsvField("a=b"), "a=b");
   EXPECT_EQ(CsvField(std::string("nul\0tab\t", 8)), "nul\xEF\xBF\xBDtab\xEF\xBF\xBD");
+  // Spreadsheets skip leading blanks and line breaks, and read the
+  // full-width signs as the signs themselves.
+  EXPECT_EQ(CsvField("\r\n=1+1"), "\"'\r\n=1+1\"");
+  EXPECT_EQ(CsvField(" \n @x"), "\"' \n @x\"");
+  EXPECT_EQ(CsvField("\xE3\x80\x80-1"), "'\xE3\x80\x80-1");
+  for (const char* sign : {"\xEF\xBC\x9D", "\xEF\xBC\x8B", "\xEF\xBC\x8D", "\xEF\xBC\xA0"}) {
+    EXPECT_EQ(CsvField(std::string(sign) + "1"), "'" + std::string(sign) + "1");
+  }
+  EXPECT_EQ(CsvField("\r\nplain"), "\"\r\nplain\"");
+  EXPECT_EQ(CsvField("  "), "  ");
 }
 
 }  // namespace
