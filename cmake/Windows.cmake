@@ -8,6 +8,7 @@ target_compile_definitions(qb_core PUBLIC ${QB_WIN32_DEFINITIONS})
 # Thin wrappers over the OS and the UI toolkit.
 add_library(qb_win32 STATIC
   src/platform/win32/command_line.cpp
+  src/platform/win32/disk_file.cpp
   src/platform/win32/nt_registry.cpp
   src/platform/win32/program_folder.cpp
   src/platform/win32/shared_file.cpp
@@ -15,6 +16,7 @@ add_library(qb_win32 STATIC
   src/platform/win32/wide.cpp
   src/platform/win32/win32_clock.cpp
   src/platform/win32/win32_code_page.cpp
+  src/platform/win32/win32_file_locator.cpp
   src/platform/win32/win32_files.cpp
   src/platform/win32/win32_registry.cpp
   src/platform/win32/win32_version_info.cpp

@@ -5,6 +5,7 @@
 #include "lists/list_file.h"
 #include "platform/clock.h"
 #include "platform/code_page.h"
+#include "platform/file_locator.h"
 #include "platform/files.h"
 #include "platform/registry_backend.h"
 #include "platform/version_info.h"
@@ -19,6 +20,7 @@ struct AppContext {
   platform::RegistryBackend& registry;
   platform::Files& files;
   platform::Clock& clock;
+  platform::FileLocator& locator;
   platform::VersionInfoReader& versions;
   // The 8-bit text of the list files and backups.
   const platform::CodePage& code_page;

@@ -15,6 +15,7 @@
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_code_page.h"
+#include "platform/win32/win32_file_locator.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_version_info.h"
@@ -65,14 +66,15 @@ int RunProgram(qb::toolkit::Application& application) {
   qb::win32::Win32Registry registry;
   qb::win32::Win32Files files;
   qb::win32::Win32Clock clock;
+  qb::win32::Win32FileLocator locator;
   qb::win32::Win32VersionInfo versions;
   const qb::win32::Win32CodePage code_page;
   const std::filesystem::path folder = qb::win32::ProgramFolder();
   qb::lists::ClsidLists lists(files, folder);
   qb::settings::Settings settings;
   qb::scanner::ObjectRemoval removal(registry, files, clock, folder, lists.blocked, code_page);
-  qb::app::AppContext context{registry, files, clock,    versions, code_page,
-                              folder,   lists, settings, removal};
+  qb::app::AppContext context{registry,  files,  clock, locator,  versions,
+                              code_page, folder, lists, settings, removal};
 
   // Before any window exists. A registry fault is reported, and the program
   // goes on without counting this start.
@@ -87,9 +89,9 @@ int RunProgram(qb::toolkit::Application& application) {
   qb::app::TfrmOptions options(application, main_window.hwnd(), settings, registry);
   qb::app::TfrmAbout about(application, main_window.hwnd());
   qb::guardian::TfrmAlert alert(application, main_window.hwnd(), main_window.current_object(),
-                                registry, versions);
+                                {registry, locator, versions});
   qb::promo::TLumbrella promotion(application, main_window.hwnd());
-  qb::promo::TDemo demo(application, main_window.hwnd(), registry);
+  qb::promo::TDemo demo(application, main_window.hwnd(), registry, locator);
   main_window.SetPromotionWindows(promotion, demo);
   main_window.SetAboutBox(about);
   main_window.SetOptionsDialog(options);

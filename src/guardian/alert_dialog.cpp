@@ -34,7 +34,7 @@ toolkit::FormOptions AlertOptions(HWND owner) {
 
 TfrmAlert::TfrmAlert(toolkit::Application& application, HWND owner,
                      const scanner::RegisteredObject& current_object,
-                     platform::RegistryBackend& registry, platform::VersionInfoReader& versions)
+                     const scanner::DetailsSources& sources)
     : Form(application, AlertOptions(owner)),
       Panel1(AsParent(), ids::kAlertPanel1, {0, 0, 370, 65}, kWhite),
       // One line, centred both ways, whatever font stands in for Times.
@@ -53,8 +53,7 @@ TfrmAlert::TfrmAlert(toolkit::Application& application, HWND owner,
       BitBtn1(Panel2.AsParent(), ids::kBitBtn1, {16, 18, 129, 41}, "Allow and ignore"),
       BitBtn3(Panel2.AsParent(), ids::kBitBtn3, {242, 18, 121, 41}, "Stop Guardian"),
       current_object_(current_object),
-      registry_(registry),
-      versions_(versions) {
+      sources_(sources) {
   static constexpr const char* kCaptions[] = {
       "File name:", "BHO name:", "Description:", "File version:", "Product name:", "Puiblisher:"};
   for (int row = 0; row < 6; ++row) {
@@ -103,7 +102,7 @@ void TfrmAlert::OnShow() { FormShow(); }
 void TfrmAlert::FormShow() {
   for (toolkit::Edit* field : {&Edit1, &Edit6, &Edit2, &Edit3, &Edit4, &Edit5}) field->SetText("");
   const scanner::DetailsLookup lookup = scanner::ReadObjectDetails(
-      registry_, versions_, scanner::InBraces(current_object_.clsid), current_object_.view());
+      sources_, scanner::InBraces(current_object_.clsid), current_object_.view());
   const scanner::ObjectDetails& details = lookup.details;
   Edit6.SetText(details.bho_name);
   if (lookup.no_info) {

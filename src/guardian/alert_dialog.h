@@ -5,10 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry_backend.h"
-#include "platform/version_info.h"
 #include "platform/win32/unique_handle.h"
 #include "scanner/helper_objects.h"
+#include "scanner/object_details.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
 #include "toolkit/panel.h"
@@ -22,8 +21,8 @@ namespace qb::guardian {
 class TfrmAlert : public toolkit::Form {
  public:
   TfrmAlert(toolkit::Application& application, HWND owner,
-            const scanner::RegisteredObject& current_object, platform::RegistryBackend& registry,
-            platform::VersionInfoReader& versions);
+            const scanner::RegisteredObject& current_object,
+            const scanner::DetailsSources& sources);
 
   toolkit::Panel Panel1;
   toolkit::Label lAlert;
@@ -52,8 +51,7 @@ class TfrmAlert : public toolkit::Form {
   void SetPicture(toolkit::Button& button, int own_icon, int system_icon);
 
   const scanner::RegisteredObject& current_object_;
-  platform::RegistryBackend& registry_;
-  platform::VersionInfoReader& versions_;
+  scanner::DetailsSources sources_;
   std::array<std::unique_ptr<toolkit::Label>, 6> labels_;
   std::vector<win32::UniqueIcon> pictures_;
 };

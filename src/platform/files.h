@@ -13,7 +13,8 @@
 // bytes (8-bit text); paths are std::filesystem paths.
 namespace qb::platform {
 
-// The path as UTF-8 text, for messages.
+// The path as UTF-8 text, for messages and comparisons; what is not valid
+// UTF-16 becomes U+FFFD. Never throws.
 std::string PathText(const std::filesystem::path& path);
 
 // A file of a folder and when it was last written, in local time.

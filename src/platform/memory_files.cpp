@@ -5,7 +5,7 @@
 namespace qb::platform {
 namespace {
 
-std::string Key(const std::filesystem::path& path) { return path.lexically_normal().string(); }
+std::string Key(const std::filesystem::path& path) { return PathText(path.lexically_normal()); }
 
 }  // namespace
 
@@ -21,7 +21,7 @@ bool MemoryFiles::DirectoryExists(const std::filesystem::path& path) {
 
 bool MemoryFiles::ParentExists(const std::filesystem::path& path) const {
   const std::filesystem::path parent = path.lexically_normal().parent_path();
-  return parent.empty() || directories_.count(parent.string()) != 0;
+  return parent.empty() || directories_.count(PathText(parent)) != 0;
 }
 
 std::optional<std::string> MemoryFiles::ReadAll(const std::filesystem::path& path) {
@@ -47,7 +47,7 @@ bool MemoryFiles::CreateDirectories(const std::filesystem::path& path) {
   std::filesystem::path partial;
   for (const auto& part : path.lexically_normal()) {
     partial /= part;
-    std::string key = partial.string();
+    std::string key = PathText(partial);
     if (key.size() > 1 && key.back() == '/') key.pop_back();
     if (failing_directories_.count(key)) return false;
     directories_.insert(key);

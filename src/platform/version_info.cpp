@@ -1,7 +1,5 @@
 #include "platform/version_info.h"
 
-#include <algorithm>
-
 namespace qb::platform {
 namespace {
 
@@ -22,24 +20,6 @@ class MemoryResource final : public VersionResource {
 };
 
 }  // namespace
-
-std::string RedirectSystemFolder(std::string_view path, std::string_view system,
-                                 std::string_view wow64) {
-  const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  const bool inside = path.size() > system.size() &&
-                      (path[system.size()] == '\\' || path[system.size()] == '/') &&
-                      std::equal(system.begin(), system.end(), path.begin(),
-                                 [&](char a, char b) { return fold(a) == fold(b); });
-  if (!inside) return std::string(path);
-  return std::string(wow64) + std::string(path.substr(system.size()));
-}
-
-std::string MemoryVersionInfo::ExpandFileName(std::string_view file_name, RegistryView view) {
-  const auto it = expansions_.find(std::string(file_name));
-  const std::string path = it == expansions_.end() ? std::string(file_name) : it->second;
-  if (view != RegistryView::k32) return path;
-  return RedirectSystemFolder(path, "C:\\Windows\\System32", "C:\\Windows\\SysWOW64");
-}
 
 std::unique_ptr<VersionResource> MemoryVersionInfo::Read(std::string_view path) {
   reads_.emplace_back(path);

@@ -1,10 +1,13 @@
 #include "promo/demo_dump_target.h"
 
+#include <algorithm>
+
 namespace qb::promo {
 namespace {
 
 constexpr ULONGLONG kShowEveryMs = 50;
 constexpr ULONGLONG kInputCheckEveryMs = 10;
+constexpr std::int64_t kReserveBytes = 16 << 20;
 // What the user does, and what other programs post or send to the window.
 constexpr UINT kWaitingInput = QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE;
 
@@ -22,7 +25,9 @@ DemoDumpTarget::DemoDumpTarget(toolkit::TextPane* pane, toolkit::TGauge& gauge,
 void DemoDumpTarget::SetRange(std::int64_t last) {
   gauge_.SetRange(0, last);
   if (pane_) {
-    const auto bytes = static_cast<std::size_t>(last + 1);
+    // Room for what most files hold; a huge one grows the pane as it is
+    // read, and a stop early on has not cost its whole size.
+    const auto bytes = static_cast<std::size_t>(std::min<std::int64_t>(last + 1, kReserveBytes));
     pane_->Reserve(bytes + kDumpLineWidth, bytes / kDumpLineWidth + 1);
   }
 }

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "app/control_ids.h"
+#include "platform/error.h"
 #include "platform/win32/shared_file.h"
 #include "platform/win32/wide.h"
 #include "product/maker.h"
@@ -72,7 +73,8 @@ class Busy {
 
 }  // namespace
 
-TDemo::TDemo(toolkit::Application& application, HWND owner, platform::RegistryBackend& registry)
+TDemo::TDemo(toolkit::Application& application, HWND owner, platform::RegistryBackend& registry,
+             platform::FileLocator& locator)
     : Form(application, DemoOptions(owner)),
       Button1(AsParent(), ids::kDemoButton1, {136, 16, 140, 25}, "&View the demo",
               BS_DEFPUSHBUTTON),
@@ -104,6 +106,7 @@ TDemo::TDemo(toolkit::Application& application, HWND owner, platform::RegistryBa
                    BS_PUSHBUTTON | BS_ICON | BS_FLAT),
       IECache1(LoadWinInet),
       registry_(registry),
+      locator_(locator),
       code_page_(AnsiCodePageTable()) {
   // The design assigns the default filter set once more, which computes
   // its mask.
@@ -184,17 +187,25 @@ void TDemo::ShowIndexFile() {
     ShowMessage(RegistryErrorMessage(file->value_name));
     return;
   }
-  const std::filesystem::path where(win32::Widen(*path));
+  // A folder value that any program of the user can write must not make the
+  // demo reach a server (which would be offered the user's credentials) or
+  // open a device: refused before anything touches the path, as a file
+  // that cannot be opened.
+  const std::optional<std::string> local =
+      platform::LocateLocalFile(locator_, *path, false, platform::RegistryView::k64);
+  if (!local) throw Error("Cannot open file " + *path);
+  const std::filesystem::path where(win32::Widen(*local));
   if (!win32::IsFile(where)) {
     ShowMessage(FileErrorMessage(file->value_name));
     return;
   }
-  // Read whole first, so the file is held only for the copy.
-  const std::vector<std::uint8_t> bytes = win32::ReadSharedFile(where);
+  // Read as the dump goes: a file of any size costs a piece of memory, and
+  // a stop is heard from the start.
+  win32::SharedFileReader reader(where);
   const toolkit::BusyCursor busy(application());
   const Busy busy_flag(NotBusy);
   DemoDumpTarget target(CurrentMemo(), Gauge1, application(), StopRequested);
-  DumpAsText(bytes, code_page_, target, StopRequested);
+  DumpAsText(reader.size(), reader, code_page_, target, StopRequested);
 }
 
 void TDemo::ShowMessage(const std::string& text) {

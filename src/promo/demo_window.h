@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/file_locator.h"
 #include "platform/registry_backend.h"
 #include "promo/ie_cache.h"
 #include "promo/index_dump.h"
@@ -21,7 +22,8 @@ namespace qb::promo {
 // stops a dump; the window refuses to close while one runs.
 class TDemo : public toolkit::Form {
  public:
-  TDemo(toolkit::Application& application, HWND owner, platform::RegistryBackend& registry);
+  TDemo(toolkit::Application& application, HWND owner, platform::RegistryBackend& registry,
+        platform::FileLocator& locator);
 
   toolkit::Button Button1;
   toolkit::Button Button2;
@@ -64,6 +66,7 @@ class TDemo : public toolkit::Form {
   toolkit::TextPane* CurrentMemo();
 
   platform::RegistryBackend& registry_;
+  platform::FileLocator& locator_;
   const CodePageTable code_page_;
   std::uint8_t CurrentPane = 1;
   bool StopRequested = false;

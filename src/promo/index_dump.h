@@ -6,12 +6,16 @@
 #include <span>
 #include <string_view>
 
+#include "platform/byte_source.h"
+
 namespace qb::promo {
 
 // Bytes per line of the dump.
 inline constexpr std::size_t kDumpLineWidth = 26;
 // Bytes between two questions whether to show what was read.
 inline constexpr std::size_t kDumpPollBytes = 4096;
+// Bytes asked of the file at a time: what the dump holds of it at most.
+inline constexpr std::size_t kDumpReadBytes = 64 * 1024;
 // At most this many characters wait to be handed on between two shows.
 inline constexpr std::size_t kDumpBatchCharacters = std::size_t{1} << 16;
 
@@ -38,14 +42,22 @@ class DumpTarget {
   virtual void ProcessMessages() = 0;
 };
 
-// `DumpAsText`: shows `bytes` as lines of 26 characters, '.' for a byte
-// below 32 and the code page's character for any other. Lines reach the
-// target as they are read, in batches, each batch followed by the position
-// of the last byte it holds and a chance for the window to run (between
-// two chances, batches of whole lines may go on unshown). Once
-// `stop_requested` is set (by ProcessMessages) no further byte is read.
-// At the end, stopped or not, the last line is handed on padded with
-// spaces, and the progress is set to its end. No bytes give no line.
+// `DumpAsText`: shows the first `size` bytes of `source` as lines of 26
+// characters, '.' for a byte below 32 and the code page's character for any
+// other. The bytes are read in pieces of at most kDumpReadBytes as the dump
+// goes, so that a file of any size costs no more memory than that, and a
+// stop works from the first piece. Lines reach the target as they are
+// read, in batches, each batch followed by the position of the last byte it
+// holds and a chance for the window to run (between two chances, batches of
+// whole lines may go on unshown). Once `stop_requested` is set (by
+// ProcessMessages) no further byte is read. A source that ends early ends
+// the dump. At the end, stopped or not, the last line is handed on padded
+// with spaces, and the progress is set to `size` - 1. No bytes give no line.
+void DumpAsText(std::uint64_t size, platform::ByteSource& source, const CodePageTable& characters,
+                DumpTarget& target, const bool& stop_requested,
+                std::size_t poll_bytes = kDumpPollBytes);
+
+// The same over bytes in memory.
 void DumpAsText(std::span<const std::uint8_t> bytes, const CodePageTable& characters,
                 DumpTarget& target, const bool& stop_requested,
                 std::size_t poll_bytes = kDumpPollBytes);

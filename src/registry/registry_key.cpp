@@ -150,7 +150,9 @@ void RegistryKey::DeleteValue(std::string_view name) {
   if (key_) key_->DeleteValue(Utf8ToUtf16(name));
 }
 
-std::string RegistryKey::ReadString(std::string_view name) {
+std::string RegistryKey::ReadString(std::string_view name) { return ReadText(name).text; }
+
+RegistryKey::Text RegistryKey::ReadText(std::string_view name) {
   RegistryValue value;
   const RegistryStatus status = ReadRaw(name, value);
   if (status.kind == RegistryStatusKind::NotFound) return {};
@@ -159,7 +161,7 @@ std::string RegistryKey::ReadString(std::string_view name) {
     if (value.data.empty()) return {};
     ThrowInvalidType(name);
   }
-  return platform::StringValueText(value);
+  return {platform::StringValueText(value), value.type == value_type::kExpandString};
 }
 
 std::int32_t RegistryKey::ReadInteger(std::string_view name) {

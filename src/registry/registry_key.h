@@ -79,6 +79,13 @@ class RegistryKey {
   // Absent or empty: "". REG_SZ and REG_EXPAND_SZ: the text up to the first
   // zero, not expanded. Any other type: "Invalid data type for '%s'".
   std::string ReadString(std::string_view name);
+  // The same text, with whether Windows expands it where it is used
+  // (REG_EXPAND_SZ).
+  struct Text {
+    std::string text;
+    bool expandable = false;
+  };
+  Text ReadText(std::string_view name);
   // REG_DWORD only.
   std::int32_t ReadInteger(std::string_view name);
   // REG_BINARY of 8 bytes: an IEEE double counting days since 1899-12-30.

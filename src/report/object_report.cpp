@@ -18,10 +18,10 @@ const char* StatusOf(const scanner::ListMembership& lists, std::u16string_view c
 
 }  // namespace
 
-ObjectReport BuildObjectReport(platform::RegistryBackend& registry,
-                               platform::VersionInfoReader& versions,
+ObjectReport BuildObjectReport(const scanner::DetailsSources& sources,
                                const lists::ClsidLists& lists,
                                const platform::CodePage& code_page) {
+  platform::RegistryBackend& registry = sources.registry;
   ObjectReport report;
   report.csv = std::string("\xEF\xBB\xBF") + kHeader + "\r\n";
   const scanner::ListMembership membership{lists, code_page};
@@ -34,7 +34,7 @@ ObjectReport BuildObjectReport(platform::RegistryBackend& registry,
                                          status};
       try {
         const scanner::DetailsLookup lookup =
-            scanner::ReadObjectDetails(registry, versions, scanner::InBraces(clsid), view);
+            scanner::ReadObjectDetails(sources, scanner::InBraces(clsid), view);
         const scanner::ObjectDetails& details = lookup.details;
         fields.insert(fields.end(), {lookup.no_info ? scanner::kNoInfoText : details.file_name,
                                      details.bho_name, details.description, details.file_version,

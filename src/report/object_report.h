@@ -4,8 +4,7 @@
 
 #include "lists/list_file.h"
 #include "platform/code_page.h"
-#include "platform/registry_backend.h"
-#include "platform/version_info.h"
+#include "scanner/object_details.h"
 
 // The report for administrators: every registered browser helper object,
 // without a window and without changing anything.
@@ -26,8 +25,7 @@ struct ObjectReport {
 // the scan uses: "known", then "ignored", then "blocked", else
 // "suspicious". The details are read as the details view reads them, in
 // the view that registers the line's object.
-ObjectReport BuildObjectReport(platform::RegistryBackend& registry,
-                               platform::VersionInfoReader& versions,
+ObjectReport BuildObjectReport(const scanner::DetailsSources& sources,
                                const lists::ClsidLists& lists, const platform::CodePage& code_page);
 
 }  // namespace qb::report

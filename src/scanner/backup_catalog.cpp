@@ -12,11 +12,11 @@ namespace {
 auto Newness(const BackupEntry& entry) {
   const platform::LocalTime& t = entry.modified;
   return std::make_tuple(t.year, t.month, t.day, t.hour, t.minute, t.second, t.millisecond,
-                         entry.path.filename().string());
+                         platform::PathText(entry.path.filename()));
 }
 
 bool IsRegFile(const std::filesystem::path& path) {
-  const std::string extension = path.extension().string();
+  const std::string extension = platform::PathText(path.extension());
   return lists::EqualsIgnoreCase(extension, ".reg");
 }
 

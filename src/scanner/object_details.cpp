@@ -1,16 +1,12 @@
 #include "scanner/object_details.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "platform/utf.h"
 #include "registry/registry_key.h"
 
 namespace qb::scanner {
-namespace {
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-}  // namespace
 
 std::string TranslationText(platform::Translation translation) {
   char text[9];
@@ -18,40 +14,28 @@ std::string TranslationText(platform::Translation translation) {
   return text;
 }
 
-bool IsDeviceNamespacePath(std::string_view path) {
-  if (path.size() < 4 || !IsSeparator(path[0]) || !IsSeparator(path[3])) return false;
-  const bool dos_device = IsSeparator(path[1]) && (path[2] == '.' || path[2] == '?');
-  const bool object_manager = path[1] == '?' && path[2] == '?';
-  return dos_device || object_manager;
-}
-
-bool IsRemoteOrDevicePath(std::string_view file_name) {
-  const bool unc = file_name.size() >= 2 && IsSeparator(file_name[0]) && IsSeparator(file_name[1]);
-  return unc || IsDeviceNamespacePath(file_name);
-}
-
-DetailsLookup ReadObjectDetails(platform::RegistryBackend& registry,
-                                platform::VersionInfoReader& versions,
-                                std::u16string_view clsid_in_braces, platform::RegistryView view) {
+DetailsLookup ReadObjectDetails(const DetailsSources& sources, std::u16string_view clsid_in_braces,
+                                platform::RegistryView view) {
   DetailsLookup lookup;
   ObjectDetails& details = lookup.details;
   // The CLSID goes to the registry as one name, exactly as given.
-  registry::RegistryKey key(registry, platform::RegistryRoot::ClassesRoot, view);
+  registry::RegistryKey key(sources.registry, platform::RegistryRoot::ClassesRoot, view);
+  registry::RegistryKey::Text server;
   if (key.OpenKey("\\CLSID", false) && key.OpenSubkey(clsid_in_braces)) {
     details.bho_name = key.ReadString("");
-    if (key.OpenSubkey(u"InprocServer32")) details.file_name = key.ReadString("");
+    if (key.OpenSubkey(u"InprocServer32")) server = key.ReadText("");
   }
+  details.file_name = server.text;
   if (platform::CharacterCount(details.file_name) < 3) {
     lookup.no_info = true;
     return lookup;
   }
-  if (IsRemoteOrDevicePath(details.file_name)) return lookup;
-  // What Windows makes of the name: a device becomes "\\.\NAME"; a drive
-  // that the user mapped to a share becomes its UNC path, which is read.
-  const std::string path = versions.ExpandFileName(details.file_name, view);
-  if (IsDeviceNamespacePath(path)) return lookup;
+  const std::optional<std::string> path =
+      platform::LocateLocalFile(sources.locator, server.text, server.expandable, view);
+  if (!path) return lookup;
+  lookup.loaded_file = *path;
 
-  const auto resource = versions.Read(path);
+  const auto resource = sources.versions.Read(*path);
   if (!resource) return lookup;
   if (const auto translation = resource->FirstTranslation()) {
     lookup.translation = TranslationText(*translation);

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_locator.h"
 #include "platform/registry_backend.h"
 #include "platform/version_info.h"
 
@@ -30,30 +31,29 @@ struct DetailsLookup {
   // file has no version resource or no translation entry. The four version
   // fields are filled exactly when this is not "00000000".
   std::string translation = kNoTranslation;
+  // The full path of the file the object loads, as it was read; empty when
+  // there is none to read, or when it is a network path or a device.
+  std::string loaded_file;
 };
 
 std::string TranslationText(platform::Translation translation);
 
-// A path in the device or object namespace ("\\.\", "\\?\", "\??\"), whose
-// names can open devices that hang. Forward slashes count as backslashes,
-// as Windows reads them.
-bool IsDeviceNamespacePath(std::string_view path);
-
-// A stored file name that must not be read, by its form: a device namespace
-// path, or a UNC path ("\\server\share\..."), which would reach out to a
-// server that whoever wrote the registry chose. Which plain names are
-// devices ("COM1:", "nul", ...) only Windows knows: it turns them into
-// "\\.\" paths when it makes a name absolute, and the version reader refuses
-// anything that is not a file on a disk.
-bool IsRemoteOrDevicePath(std::string_view file_name);
+// Where the details come from: the class registrations, the system's path
+// rules and the files' version resources.
+struct DetailsSources {
+  platform::RegistryBackend& registry;
+  platform::FileLocator& locator;
+  platform::VersionInfoReader& versions;
+};
 
 // Looks up the object with CLSID `clsid_in_braces` ("{...}") as the view
 // that registers it sees it: its class registration under
 // HKEY_CLASSES_ROOT\CLSID and the version resource of the file that
-// registration names. Reads only. A default value of a non-string type
+// registration names, found where the loader finds it (a REG_EXPAND_SZ
+// name expanded), never on the network or a device. The file name shown is
+// the name as stored. Reads only. A default value of a non-string type
 // throws "Invalid data type for ''".
-DetailsLookup ReadObjectDetails(platform::RegistryBackend& registry,
-                                platform::VersionInfoReader& versions,
-                                std::u16string_view clsid_in_braces, platform::RegistryView view);
+DetailsLookup ReadObjectDetails(const DetailsSources& sources, std::u16string_view clsid_in_braces,
+                                platform::RegistryView view);
 
 }  // namespace qb::scanner

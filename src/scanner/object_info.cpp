@@ -5,14 +5,8 @@
 namespace qb::scanner {
 
 ObjectInfo::ObjectInfo(toolkit::Notebook& pages, toolkit::Notebook& tips, DetailsView& details,
-                       Lists lists, platform::RegistryBackend& registry,
-                       platform::VersionInfoReader& versions)
-    : pages_(pages),
-      tips_(tips),
-      details_(details),
-      lists_(lists),
-      registry_(registry),
-      versions_(versions) {}
+                       Lists lists, const DetailsSources& sources)
+    : pages_(pages), tips_(tips), details_(details), lists_(lists), sources_(sources) {}
 
 bool ObjectInfo::SelectionIsShown() const {
   const std::string& page = pages_.page();
@@ -25,7 +19,7 @@ void ObjectInfo::GetInfo(std::u16string_view clsid_in_braces, platform::Registry
   if (!SelectionIsShown()) return;
   tips_.SetPage(kResultsTipsPage);
   details_.Clear();
-  details_.Show(ReadObjectDetails(registry_, versions_, clsid_in_braces, view));
+  details_.Show(ReadObjectDetails(sources_, clsid_in_braces, view));
 }
 
 }  // namespace qb::scanner

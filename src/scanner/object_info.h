@@ -2,9 +2,8 @@
 
 #include <string_view>
 
-#include "platform/registry_backend.h"
-#include "platform/version_info.h"
 #include "scanner/details_view.h"
+#include "scanner/object_details.h"
 #include "toolkit/controls.h"
 #include "toolkit/panel.h"
 
@@ -21,7 +20,7 @@ class ObjectInfo {
   };
 
   ObjectInfo(toolkit::Notebook& pages, toolkit::Notebook& tips, DetailsView& details, Lists lists,
-             platform::RegistryBackend& registry, platform::VersionInfoReader& versions);
+             const DetailsSources& sources);
 
   // As the view that registers the object sees it.
   void GetInfo(std::u16string_view clsid_in_braces, platform::RegistryView view);
@@ -33,8 +32,7 @@ class ObjectInfo {
   toolkit::Notebook& tips_;
   DetailsView& details_;
   Lists lists_;
-  platform::RegistryBackend& registry_;
-  platform::VersionInfoReader& versions_;
+  DetailsSources sources_;
 };
 
 }  // namespace qb::scanner

@@ -99,7 +99,7 @@ std::string RemovalWarningText(const RemovalReport& report) {
   }
   if (!report.incomplete_backups.empty()) {
     if (!text.empty()) text += "\r\n\r\n";
-    text += "The backup " + platform::Utf16ToUtf8(report.backup.filename().u16string()) +
+    text += "The backup " + platform::PathText(report.backup.filename()) +
             " is incomplete: these objects have names or texts that a REGEDIT4 file cannot "
             "hold:\r\n";
     for (const std::u16string& clsid : report.incomplete_backups) {

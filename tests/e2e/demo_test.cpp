@@ -251,5 +251,67 @@ TEST_F(DemoTest, AFileThatCannotBeOpenedEndsTheReadingWithTheErrorBox) {
   EXPECT_EQ(TextLength(Item(ids::kMemo4)), 0) << "the files after it are not read";
 }
 
+// A share that Wine serves for \\host\share: a folder of the prefix's
+// dosdevices\unc. Removed with everything in it at the end.
+class UncShare {
+ public:
+  UncShare(const std::wstring& host, const std::wstring& share) {
+    wchar_t prefix[MAX_PATH];
+    const DWORD length = ::GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+    host_ =
+        std::filesystem::path(L"Z:" + std::wstring(prefix, length)) / L"dosdevices" / L"unc" / host;
+    folder_ = host_ / share;
+    std::filesystem::create_directories(folder_);
+  }
+  ~UncShare() {
+    std::error_code ignored;
+    if (!host_.empty()) std::filesystem::remove_all(host_, ignored);
+  }
+  UncShare(const UncShare&) = delete;
+  UncShare& operator=(const UncShare&) = delete;
+
+  const std::filesystem::path& folder() const { return folder_; }
+
+ private:
+  std::filesystem::path host_;
+  std::filesystem::path folder_;
+};
+
+// A folder value that any program of the user can write must not make the
+// demo reach a server, which would be offered the user's credentials, nor
+// read through the device namespace: either is a file that cannot be
+// opened, and nothing of it is shown.
+TEST_F(DemoTest, ANetworkOrDeviceFolderIsNeverOpened) {
+  const std::string history = SampleIndexFile(L"History.IE5_index.dat");
+  const UncShare share(L"qbdemohost", L"share");
+  ASSERT_FALSE(share.folder().empty()) << "WINEPREFIX is not set";
+  std::filesystem::create_directories(share.folder() / L"History.IE5");
+  std::ofstream(share.folder() / L"History.IE5" / L"index.dat", std::ios::binary) << history;
+  folders_.Set(L"History", L"\\\\qbdemohost\\share");
+  PutIndexFile(L"Cache", SampleIndexFile(L"Content.IE5_index.dat"));
+  const std::wstring device_folder = L"\\\\.\\" + (profile_ / L"Cache").wstring();
+  folders_.Set(L"Cache", device_folder);
+  OpenDemo();
+  Click(Item(ids::kDCache));
+  Click(Item(ids::kDCookies));
+  ASSERT_TRUE(WaitUntil([&] { return !IsChecked(Item(ids::kDCookies)); }));
+
+  Click(Item(ids::kDemoButton1));
+  EXPECT_EQ(AnswerMessageBox(process_.id(), kMessageCaption, IDOK),
+            L"Cannot open file \\\\qbdemohost\\share\\History.IE5\\index.dat.");
+  ASSERT_TRUE(WaitUntil([&] { return Idle(); }));
+  EXPECT_EQ(TextLength(Item(ids::kMemo2)), 0);
+
+  Click(Item(ids::kDHistory));
+  Click(Item(ids::kDCache));
+  ASSERT_TRUE(WaitUntil([&] { return IsChecked(Item(ids::kDCache)); }));
+  Click(Item(ids::kDemoButton1));
+  EXPECT_EQ(AnswerMessageBox(process_.id(), kMessageCaption, IDOK),
+            L"Cannot open file " + device_folder + L"\\Content.IE5\\index.dat.");
+  ASSERT_TRUE(WaitUntil([&] { return Idle(); }));
+  EXPECT_EQ(TextLength(Item(ids::kMemo3)), 0);
+}
+
 }  // namespace
 }  // namespace qb::e2e

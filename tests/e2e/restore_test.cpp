@@ -107,6 +107,30 @@ TEST_F(RestoreTest, AFileThisProgramCouldNotHaveWrittenIsRefusedAndChangesNothin
   EXPECT_TRUE(WaitForClosed(process_.id(), kRestoreCaption));
 }
 
+// Files planted in the backup folder under names that Windows turns into
+// devices: opened by those names they would read a port, the console or
+// the null device, and a port never answers. They are no backups.
+TEST_F(RestoreTest, BackupsNamedAfterDevicesAreLeftOutAndNeverOpened) {
+  const std::string backup =
+      "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\"
+      "Explorer\\Browser Helper Objects\\{E2E0000A-0000-4000-8000-00000000000A}]\r\n\r\n";
+  std::filesystem::create_directories(folder_.path() / L"backup");
+  for (const wchar_t* name : {L"COM1.reg", L"NUL.reg", L"CON.reg", L"aux.reg"}) {
+    ASSERT_TRUE(folder_.WriteDeviceNamed(std::wstring(L"backup\\") + name, backup)) << name;
+  }
+  folder_.Write(L"backup\\B1.reg", backup);
+  ASSERT_TRUE(StartProgram());
+  HWND window = OpenRestoreWindow();
+  ASSERT_TRUE(window) << "the restore window did not open";
+  const std::vector<std::wstring> items = ListItems(Control(window, ids::kRestoreList));
+  ASSERT_EQ(items.size(), 1u);
+  EXPECT_NE(items[0].find(L"B1.reg"), std::wstring::npos) << items[0];
+  EXPECT_EQ(items[0].find(L"cannot be restored"), std::wstring::npos) << items[0];
+  Click(Control(window, ids::kRestoreClose));
+  EXPECT_TRUE(WaitForClosed(process_.id(), kRestoreCaption));
+  EXPECT_TRUE(FlushPostedMessages(List()));
+}
+
 TEST_F(RestoreTest, WithoutBackupsTheWindowSaysSo) {
   ASSERT_TRUE(StartProgram());
   HWND window = OpenRestoreWindow();

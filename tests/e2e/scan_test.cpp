@@ -227,6 +227,26 @@ TEST_F(ScanTest, SelectingAnObjectShowsWhatItsDllSaysAboutItself) {
   EXPECT_TRUE(IsEnabled(Control(main_, ids::kBtIgnoreObject)));
 }
 
+// A REG_EXPAND_SZ server path is shown as stored and read where the
+// browser loads it, expanded.
+TEST_F(ScanTest, AServerPathWithEnvironmentStringsIsReadWhereItLoads) {
+  const std::wstring stored = L"%QB_BUILD_DIR%\\samples\\SampleHelper.dll";
+  Register({Braced(kA), L"Expanding object", L"placeholder"});
+  const std::wstring text = stored + L'\0';
+  WriteValue(
+      HKEY_CLASSES_ROOT, L"CLSID\\" + Braced(kA) + L"\\InprocServer32", L"",
+      {REG_EXPAND_SZ, std::vector<std::uint8_t>(
+                          reinterpret_cast<const std::uint8_t*>(text.data()),
+                          reinterpret_cast<const std::uint8_t*>(text.data() + text.size()))});
+  ASSERT_TRUE(StartProgram());
+  ScanAndWaitFor(1);
+  ClickItem(0);
+  ASSERT_TRUE(WaitUntil([&] { return ResultsShown(); }));
+  EXPECT_EQ(Field(ids::kEdit1), stored);
+  EXPECT_EQ(Field(ids::kEdit2), L"Quellbright sample helper object");
+  EXPECT_EQ(Field(ids::kEdit5), L"Tarnwick Sample Works");
+}
+
 TEST_F(ScanTest, AWineSystemDllShowsItsOwnVersionStrings) {
   const std::wstring dll = L"C:\\windows\\system32\\shdocvw.dll";
   const VersionStrings expected = ReadVersionStrings(dll);

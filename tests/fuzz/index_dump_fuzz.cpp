@@ -2,9 +2,11 @@
 // show, written apart from it. The first two bytes of the input choose how
 // often the dump asks to show (1 to 256 bytes) and at which chance a stop
 // arrives (0: none); the rest is the file.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,23 @@ class Target : public qb::promo::DumpTarget {
   std::u16string text_;
 };
 
+// The file, given in pieces that fall across the dump's own steps.
+class Pieces : public qb::platform::ByteSource {
+ public:
+  Pieces(const std::uint8_t* bytes, std::size_t count, std::size_t piece)
+      : rest_(bytes, count), piece_(piece) {}
+  std::size_t Read(std::span<std::uint8_t> buffer) override {
+    const std::size_t count = std::min({buffer.size(), rest_.size(), piece_});
+    std::copy_n(rest_.begin(), count, buffer.begin());
+    rest_ = rest_.subspan(count);
+    return count;
+  }
+
+ private:
+  std::span<const std::uint8_t> rest_;
+  std::size_t piece_;
+};
+
 std::u16string Model(const std::uint8_t* bytes, std::size_t count) {
   std::u16string text;
   for (std::size_t i = 0; i < count; ++i) {
@@ -74,7 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   bool stop = false;
   Target target(stop, stop_at);
-  qb::promo::DumpAsText({bytes, count}, characters, target, stop, poll);
+  Pieces file(bytes, count, poll + 7);
+  qb::promo::DumpAsText(count, file, characters, target, stop, poll);
   if (count == 0) {
     if (!target.text().empty() || target.last() != 0) std::abort();
     return 0;

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/version_info.h"
-#include "scanner/object_details.h"
+#include "platform/file_locator.h"
+#include "platform/path_checks.h"
 
 namespace {
 
@@ -29,8 +29,8 @@ bool ModelRemoteOrDevice(std::string slashed) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string path(reinterpret_cast<const char*>(data), size);
-  if (qb::scanner::IsDeviceNamespacePath(path) != ModelDevice(path)) std::abort();
-  if (qb::scanner::IsRemoteOrDevicePath(path) != ModelRemoteOrDevice(path)) std::abort();
+  if (qb::platform::IsDeviceNamespacePath(path) != ModelDevice(path)) std::abort();
+  if (qb::platform::IsRemoteOrDevicePath(path) != ModelRemoteOrDevice(path)) std::abort();
 
   const std::string system = "C:\\Windows\\System32";
   const std::string wow64 = "C:\\Windows\\SysWOW64";

@@ -181,5 +181,50 @@ TEST(DumpAsText, AStopAtALineEndAddsNoEmptyLine) {
   EXPECT_EQ(target.progress, 99);
 }
 
+// A file that gives up to `size` letters, however many pieces it is asked
+// for, and notes what it was asked.
+class LetterFile : public platform::ByteSource {
+ public:
+  explicit LetterFile(std::uint64_t size) : left_(size) {}
+  std::size_t Read(std::span<std::uint8_t> buffer) override {
+    largest_request = std::max(largest_request, buffer.size());
+    const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), left_));
+    for (std::size_t i = 0; i < count; ++i)
+      buffer[i] = static_cast<std::uint8_t>('A' + read++ % 26);
+    left_ -= count;
+    return count;
+  }
+  std::size_t largest_request = 0;
+  std::uint64_t read = 0;
+
+ private:
+  std::uint64_t left_;
+};
+
+// A huge file is read as the dump goes, in bounded pieces: a stop at the
+// first chance has cost one piece, not the file. A file that turns out
+// shorter than it said ends the dump where it ends.
+TEST(DumpAsText, AFileIsReadInBoundedPiecesAsTheDumpGoes) {
+  const std::uint64_t gib = std::uint64_t{1} << 30;
+  LetterFile huge(gib);
+  RecordingTarget target;
+  bool stop = false;
+  target.on_messages = [&] { stop = true; };
+  DumpAsText(gib, huge, Latin1(), target, stop);
+  EXPECT_LE(huge.largest_request, kDumpReadBytes);
+  EXPECT_LE(huge.read, kDumpReadBytes);
+  EXPECT_EQ(target.range_last, static_cast<std::int64_t>(gib - 1));
+  EXPECT_EQ(target.progress, static_cast<std::int64_t>(gib - 1));
+  EXPECT_EQ(target.lines.size(), (kDumpPollBytes + 25) / 26);
+
+  LetterFile shorter(60);
+  RecordingTarget whole;
+  const bool no_stop = false;
+  DumpAsText(100, shorter, Latin1(), whole, no_stop);
+  ASSERT_EQ(whole.lines.size(), 3u);
+  EXPECT_EQ(whole.lines[2], u"ABCDEFGH" + std::u16string(18, u' '));
+  EXPECT_EQ(whole.progress, 99);
+}
+
 }  // namespace
 }  // namespace qb::promo

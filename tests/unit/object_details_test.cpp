@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "error_matchers.h"
+#include "platform/memory_file_locator.h"
 #include "platform/memory_registry.h"
 
 namespace qb::scanner {
@@ -34,10 +35,12 @@ class ObjectDetailsTest : public ::testing::Test {
     registry.SetString(RegistryRoot::ClassesRoot, kServerKey, "", server);
   }
 
-  DetailsLookup Read() { return ReadObjectDetails(registry, versions, kClsid, kView64); }
+  DetailsLookup Read() { return ReadObjectDetails(sources, kClsid, kView64); }
 
   platform::MemoryRegistry registry;
+  platform::MemoryFileLocator locator;
   MemoryVersionInfo versions;
+  DetailsSources sources{registry, locator, versions};
 };
 
 TEST(TranslationText, IsLanguageThenCodePageInUpperCaseHex) {
@@ -104,12 +107,12 @@ TEST_F(ObjectDetailsTest, AServerValueOfOneOrTwoCharactersMeansNoInfo) {
 TEST_F(ObjectDetailsTest, TheClsidIsLookedUpAsOneName) {
   RegisterClass("Sample BHO", kDll);
   registry.SetString(RegistryRoot::ClassesRoot, "CLSID\\{a}\\b}\\InprocServer32", "", kDll);
-  EXPECT_TRUE(ReadObjectDetails(registry, versions, u"{a}\\b}", kView64).no_info);
+  EXPECT_TRUE(ReadObjectDetails(sources, u"{a}\\b}", kView64).no_info);
   const std::u16string with_nul = std::u16string(u"{33333333-3333-3333-3333-333333333333}\0x", 41);
-  EXPECT_TRUE(ReadObjectDetails(registry, versions, with_nul, kView64).no_info);
+  EXPECT_TRUE(ReadObjectDetails(sources, with_nul, kView64).no_info);
   registry.SetValue(RegistryRoot::ClassesRoot, u"CLSID\\" + with_nul, u"",
                     platform::MakeStringValue("Hidden"));
-  EXPECT_EQ(ReadObjectDetails(registry, versions, with_nul, kView64).details.bho_name, "Hidden");
+  EXPECT_EQ(ReadObjectDetails(sources, with_nul, kView64).details.bho_name, "Hidden");
 }
 
 TEST_F(ObjectDetailsTest, AFileWithoutAResourceShowsItsNameAndNoVersion) {
@@ -132,16 +135,35 @@ TEST_F(ObjectDetailsTest, AResourceWithoutATranslationGivesNoVersionFields) {
   EXPECT_EQ(lookup.details.file_version, "");
 }
 
-TEST_F(ObjectDetailsTest, EnvironmentReferencesAreNotExpanded) {
+// The loader expands a REG_EXPAND_SZ server path, and only that: the file
+// is read where it loads, the name shown as stored, and an expansion that
+// leads to a server is refused as the name itself would be.
+TEST_F(ObjectDetailsTest, EnvironmentReferencesAreExpandedWhereTheLoaderExpandsThem) {
   const std::string server = "%SystemRoot%\\system32\\sample.dll";
+  locator.SetEnvironment("SystemRoot", "C:\\windows");
+  locator.SetEnvironment("Evil", "\\\\server\\share");
   registry.SetString(RegistryRoot::ClassesRoot, kClassKey, "", "Sample BHO");
   registry.SetValue(RegistryRoot::ClassesRoot, kServerKey, "",
                     platform::MakeStringValue(server, platform::value_type::kExpandString));
   versions.AddFile("C:\\windows\\system32\\sample.dll", FullResource());
-  const DetailsLookup lookup = Read();
+  DetailsLookup lookup = Read();
   EXPECT_EQ(lookup.details.file_name, server);
+  EXPECT_EQ(lookup.details.description, "Sample helper");
+  EXPECT_EQ(lookup.loaded_file, "C:\\windows\\system32\\sample.dll");
+
+  registry.SetString(RegistryRoot::ClassesRoot, kServerKey, "", server);
+  lookup = Read();
   EXPECT_EQ(lookup.details.description, "");
-  EXPECT_EQ(versions.reads(), std::vector<std::string>{server});
+  EXPECT_EQ(lookup.loaded_file, server);
+
+  registry.SetValue(
+      RegistryRoot::ClassesRoot, kServerKey, "",
+      platform::MakeStringValue("%Evil%\\x.dll", platform::value_type::kExpandString));
+  lookup = Read();
+  EXPECT_EQ(lookup.details.file_name, "%Evil%\\x.dll");
+  EXPECT_EQ(lookup.loaded_file, "");
+  EXPECT_EQ(versions.reads(),
+            (std::vector<std::string>{"C:\\windows\\system32\\sample.dll", server}));
 }
 
 TEST_F(ObjectDetailsTest, UncAndDevicePathsAreNeverRead) {
@@ -166,7 +188,7 @@ TEST_F(ObjectDetailsTest, NamesThatWindowsTakesForDevicesAreNeverRead) {
        {std::pair{"COM1:", "\\\\.\\COM1"}, std::pair{"C:\\Windows\\nul:", "\\\\.\\nul"},
         std::pair{"C:\\Windows\\COM1.dll:x", "\\\\.\\COM1"}}) {
     RegisterClass("Device", server);
-    versions.AddExpansion(server, device);
+    locator.AddFullPath(server, device);
     versions.AddFile(device, FullResource());
     const DetailsLookup lookup = Read();
     EXPECT_EQ(lookup.details.file_name, server);
@@ -186,7 +208,7 @@ TEST_F(ObjectDetailsTest, OrdinaryNamesThatLookLikeDevicesAreRead) {
 
 TEST_F(ObjectDetailsTest, AMappedDriveIsReadThroughItsUncForm) {
   RegisterClass("Mapped", "Z:\\tools\\mapped.dll");
-  versions.AddExpansion("Z:\\tools\\mapped.dll", "\\\\fileserver\\tools\\mapped.dll");
+  locator.AddFullPath("Z:\\tools\\mapped.dll", "\\\\fileserver\\tools\\mapped.dll");
   versions.AddFile("\\\\fileserver\\tools\\mapped.dll", FullResource());
   const DetailsLookup lookup = Read();
   EXPECT_EQ(lookup.details.file_name, "Z:\\tools\\mapped.dll");
@@ -202,8 +224,7 @@ TEST_F(ObjectDetailsTest, AnObjectOfThe32BitViewIsReadAsA32BitBrowserSeesIt) {
   registry.SetString(RegistryRoot::ClassesRoot, std::string("Wow6432Node\\") + kServerKey, "",
                      "C:\\Windows\\System32\\sample32.dll");
   versions.AddFile("C:\\Windows\\SysWOW64\\sample32.dll", FullResource());
-  const DetailsLookup lookup =
-      ReadObjectDetails(registry, versions, kClsid, platform::RegistryView::k32);
+  const DetailsLookup lookup = ReadObjectDetails(sources, kClsid, platform::RegistryView::k32);
   EXPECT_EQ(lookup.details.bho_name, "32-bit class");
   EXPECT_EQ(lookup.details.file_name, "C:\\Windows\\System32\\sample32.dll");
   EXPECT_EQ(lookup.details.description, "Sample helper");

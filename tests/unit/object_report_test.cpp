@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/memory_file_locator.h"
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
 
@@ -28,9 +29,10 @@ class ObjectReportTest : public ::testing::Test {
     lists.Load();
   }
 
-  ObjectReport Report() { return BuildObjectReport(registry, versions, lists, ansi); }
+  ObjectReport Report() { return BuildObjectReport({registry, locator, versions}, lists, ansi); }
 
   platform::MemoryRegistry registry;
+  platform::MemoryFileLocator locator;
   platform::MemoryVersionInfo versions;
   platform::MemoryFiles files;
   lists::ClsidLists lists{files, "/p"};

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/file_locator.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_file_locator.h"
 
 namespace qb::win32 {
 namespace {
@@ -12,13 +14,15 @@ namespace {
 // Windows decides which names are devices; reading one could hang.
 TEST(Win32VersionInfo, NamesThatWindowsTakesForDevicesAreNeverRead) {
   Win32VersionInfo versions;
+  Win32FileLocator locator;
   for (const char* name : {"COM1:", "C:\\Windows\\nul:", "C:\\x\\con :", "COM\xC2\xB9",
                            "LPT\xC2\xB3", "C:\\Windows\\COM1.dll:x", "nul", "CONIN$"}) {
-    EXPECT_EQ(versions.Read(versions.ExpandFileName(name, platform::RegistryView::k64)), nullptr)
-        << name;
+    EXPECT_EQ(versions.Read(locator.FullPath(name, platform::RegistryView::k64)), nullptr) << name;
     EXPECT_EQ(versions.Read(name), nullptr) << name;
   }
-  EXPECT_EQ(versions.ExpandFileName("COM1:", platform::RegistryView::k64), "\\\\.\\COM1");
+  EXPECT_EQ(locator.FullPath("COM1:", platform::RegistryView::k64), "\\\\.\\COM1");
+  EXPECT_EQ(platform::LocateLocalFile(locator, "COM1:", false, platform::RegistryView::k64),
+            std::nullopt);
 }
 
 TEST(Win32VersionInfo, AFileOnDiskIsRead) {
@@ -35,15 +39,32 @@ namespace qb::win32 {
 namespace {
 
 // A 32-bit browser loads "system32" files from SysWOW64.
-TEST(Win32VersionInfo, TheSystemFolderOfThe32BitViewIsSysWow64) {
-  Win32VersionInfo versions;
+TEST(Win32FileLocator, TheSystemFolderOfThe32BitViewIsSysWow64) {
+  Win32FileLocator locator;
   wchar_t wow64[MAX_PATH];
   const UINT length = ::GetSystemWow64DirectoryW(wow64, MAX_PATH);
   ASSERT_GT(length, 0u);
-  EXPECT_EQ(versions.ExpandFileName("C:\\windows\\system32\\x.dll", platform::RegistryView::k32),
+  EXPECT_EQ(locator.FullPath("C:\\windows\\system32\\x.dll", platform::RegistryView::k32),
             Narrow({wow64, length}) + "\\x.dll");
-  EXPECT_EQ(versions.ExpandFileName("C:\\windows\\system32\\x.dll", platform::RegistryView::k64),
+  EXPECT_EQ(locator.FullPath("C:\\windows\\system32\\x.dll", platform::RegistryView::k64),
             "C:\\windows\\system32\\x.dll");
+}
+
+// REG_EXPAND_SZ names expand as the loader expands them; what they expand
+// to passes the same check as a name written out.
+TEST(Win32FileLocator, EnvironmentStringsExpandAndAreCheckedAfterwards) {
+  Win32FileLocator locator;
+  ASSERT_TRUE(::SetEnvironmentVariableW(L"QB_TEST_FOLDER", L"C:\\windows"));
+  ASSERT_TRUE(::SetEnvironmentVariableW(L"QB_TEST_SHARE", L"\\\\server\\share"));
+  EXPECT_EQ(locator.ExpandEnvironment("%QB_TEST_FOLDER%\\x.dll"), "C:\\windows\\x.dll");
+  EXPECT_EQ(locator.ExpandEnvironment("%QB_NO_SUCH_VARIABLE%\\x.dll"),
+            "%QB_NO_SUCH_VARIABLE%\\x.dll");
+  EXPECT_EQ(platform::LocateLocalFile(locator, "%QB_TEST_FOLDER%\\x.dll", true,
+                                      platform::RegistryView::k64),
+            "C:\\windows\\x.dll");
+  EXPECT_EQ(platform::LocateLocalFile(locator, "%QB_TEST_SHARE%\\x.dll", true,
+                                      platform::RegistryView::k64),
+            std::nullopt);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "platform/error.h"
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/disk_file.h"
 
 namespace qb::win32 {
 namespace {
@@ -36,8 +36,9 @@ bool Win32Files::DirectoryExists(const std::filesystem::path& path) {
 }
 
 std::optional<std::string> Win32Files::ReadAll(const std::filesystem::path& path) {
-  UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // Only a file on a disk: a name that opens a port or the console would
+  // make the read wait for ever.
+  UniqueFile file = OpenFileOnDisk(path.native(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
   if (!file) {
     const DWORD error = ::GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
@@ -106,11 +107,15 @@ std::vector<platform::FolderEntry> Win32Files::ListFolder(const std::filesystem:
   if (search.get() == INVALID_HANDLE_VALUE) return entries;
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    // A name that Windows turns into a device ("COM1.reg") names no file
+    // that the program could open by it.
+    const std::filesystem::path path = folder / found.cFileName;
+    if (IsDeviceName(path.native())) continue;
     FILETIME local;
     SYSTEMTIME time{};
     ::FileTimeToLocalFileTime(&found.ftLastWriteTime, &local);
     ::FileTimeToSystemTime(&local, &time);
-    entries.push_back({folder / found.cFileName,
+    entries.push_back({path,
                        {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond,
                         time.wMilliseconds}});
   } while (::FindNextFileW(search.get(), &found));

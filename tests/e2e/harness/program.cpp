@@ -82,12 +82,27 @@ ProgramFolder::ProgramFolder(const std::wstring& subfolder) {
 
 ProgramFolder::~ProgramFolder() {
   std::error_code ignored;
-  std::filesystem::remove_all(root_, ignored);
+  // Through the "\\?\" form, which also removes files named after devices.
+  std::filesystem::remove_all(L"\\\\?\\" + root_.wstring(), ignored);
 }
 
 void ProgramFolder::Write(const std::wstring& name, const std::string& bytes) const {
   std::ofstream file(File(name), std::ios::binary | std::ios::trunc);
   file << bytes;
+}
+
+bool ProgramFolder::WriteDeviceNamed(const std::wstring& name, const std::string& bytes) const {
+  // The "\\?\" form reads no device names, so "COM1.reg" is a file here.
+  const std::wstring path = L"\\\\?\\" + File(name).wstring();
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok =
+      ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+      written == bytes.size();
+  ::CloseHandle(file);
+  return ok;
 }
 
 std::optional<std::string> ProgramFolder::Read(const std::wstring& name) const {

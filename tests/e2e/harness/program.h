@@ -49,6 +49,9 @@ class ProgramFolder {
   std::filesystem::path File(const std::wstring& name) const { return path_ / name; }
 
   void Write(const std::wstring& name, const std::string& bytes) const;
+  // Writes a file whose name Windows takes for a device ("backup\COM1.reg"),
+  // as another program can make one; false when it could not.
+  bool WriteDeviceNamed(const std::wstring& name, const std::string& bytes) const;
   std::optional<std::string> Read(const std::wstring& name) const;
   void Remove(const std::wstring& name) const;
   // The files of a subfolder ("backup"), by name, sorted.
