@@ -9,7 +9,9 @@
 ; Installing over an earlier installation replaces the program and the
 ; known-object database and never touches the user's lists (ICLSIDs.txt,
 ; BCLSIDs.txt) or the backup folder. The uninstaller keeps those too unless
-; the user ticks "Lists and backups".
+; the user ticks "Lists and backups". Each install writes the current user's
+; autostart entry, unless that user turned "Start with windows" off; the
+; uninstaller removes it.
 
 Unicode true
 Target amd64-unicode
@@ -23,6 +25,8 @@ RequestExecutionLevel admin
 !define MAKER_SITE "http://www.tarnwick.example/"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+; The program's settings, in the current user's hive.
+!define SETTINGS_KEY "Software\Tarnwick\${PRODUCT}"
 !define UNINSTALLER "Uninstall.exe"
 ; The single-instance rule of the program: its main window.
 !define MAIN_CLASS "TOrvex"
@@ -155,6 +159,16 @@ Section "${PRODUCT}" SecProgram
 
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\quellbright.exe" "" \
     "$INSTDIR\quellbright.exe" 0
+
+  ; "Start with windows" is on until the user clears it (the program then
+  ; stores "0"), so the guard starts at the next logon. The entry is the one
+  ; the options dialog writes, in HKCU of the user who runs the installer.
+  ReadRegStr $0 HKCU "${SETTINGS_KEY}" "StartWW"
+  ${If} $0 == "0"
+    DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
+  ${Else}
+    WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\quellbright.exe" NoHint'
+  ${EndIf}
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"

@@ -139,8 +139,17 @@ void TOrvex::SetAboutBox(TfrmAbout& about) { about_ = &about; }
 
 void TOrvex::CoolTrayIcon1Startup(bool& show_main_form) {
   if (guardian::IsSwitch(win32::FirstArgument(), guardian::kNoHide)) return;
-  toolkit::Guarded([this] { settings::LoadSettings(context_.settings, context_.registry); });
+  LoadSettingsOnce();
   show_main_form = !context_.settings.StartMinimized;
+}
+
+// A value of the wrong type is reported, and the program goes on with the
+// settings read so far and the defaults for the rest. Read once per start,
+// so that the user is told once; a failed read counts as the read.
+void TOrvex::LoadSettingsOnce() {
+  if (settings_loaded_) return;
+  settings_loaded_ = true;
+  toolkit::Guarded([this] { settings::LoadSettings(context_.settings, context_.registry); });
 }
 
 void TOrvex::FormCreate() {
@@ -150,10 +159,8 @@ void TOrvex::FormCreate() {
   SetCaption(kTitle);
   CoolTrayIcon1.SetHint("Quellbright");
   ApplyBannerRule();
-
-  // A value of the wrong type is reported, and the program goes on with the
-  // settings read so far and the defaults for the rest.
-  toolkit::Guarded([this] { settings::LoadSettings(context_.settings, context_.registry); });
+  // Already read by the start-up handler, unless the window starts shown.
+  LoadSettingsOnce();
   if (context_.settings.AutoStart) {
     actions_.aVodUridazur.Execute();
     actions_.aStartStopGuardian.Execute();

@@ -76,6 +76,7 @@ class TOrvex : public toolkit::Form {
  private:
   void CoolTrayIcon1Startup(bool& show_main_form);
   void FormCreate();
+  void LoadSettingsOnce();
   void WireTray();
   // Hides to the tray; without a tray icon the window stays reachable on
   // the taskbar (minimised, when `minimise`) until the shell offers one.
@@ -138,6 +139,9 @@ class TOrvex : public toolkit::Form {
   TfrmAbout* about_ = nullptr;
   TfrmOptions* options_ = nullptr;
   bool show_at_start_ = true;
+  // The settings were read at this start (the options dialog reads them
+  // again at each opening).
+  bool settings_loaded_ = false;
   // The tray operations act only once the creation handler has returned.
   bool created_ = false;
   // A hide that waits for the shell to take the tray icon.

@@ -19,10 +19,25 @@ bool WatchCycle::Run() {
   return stop_requested_;
 }
 
+namespace {
+
+bool StartPageIs(platform::RegistryBackend& registry, const platform::RegistryValue& wanted) {
+  registry::RegistryKey key(registry, platform::RegistryRoot::CurrentUser);
+  return key.OpenKey(kStartPageKey, false) && key.ValueExists(kStartPageValue) &&
+         key.ReadValue(kStartPageValue) == wanted;
+}
+
+}  // namespace
+
+// Read before it is written: a write twice a second would keep marking the
+// user's hive as changed. Anything but the very value that would be written
+// (missing, another type, other text, more after a NUL) is written.
 void WatchCycle::HoldStartPage() {
+  const platform::RegistryValue wanted = platform::MakeStringValue(services_.settings.HomePage);
+  if (StartPageIs(services_.registry, wanted)) return;
   registry::RegistryKey key(services_.registry, platform::RegistryRoot::CurrentUser);
   key.CreateKey(kStartPageKey);
-  key.WriteString(kStartPageValue, services_.settings.HomePage);
+  key.WriteValue(kStartPageValue, wanted);
 }
 
 bool WatchCycle::Examine(const scanner::RegisteredObject& object) {

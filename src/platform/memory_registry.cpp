@@ -78,8 +78,11 @@ namespace {
 class MemoryKey final : public OpenRegistryKey {
  public:
   MemoryKey(std::shared_ptr<MemoryRegistry::Node> node, KeyAccess access,
-            const RegistryStatus& failing_delete)
-      : node_(std::move(node)), access_(access), failing_delete_(failing_delete) {}
+            const RegistryStatus& failing_delete, std::size_t& value_writes)
+      : node_(std::move(node)),
+        access_(access),
+        failing_delete_(failing_delete),
+        value_writes_(value_writes) {}
 
   std::vector<std::u16string> SubkeyNames() override {
     std::vector<std::u16string> names;
@@ -105,6 +108,7 @@ class MemoryKey final : public OpenRegistryKey {
     if (access_ != KeyAccess::ReadWrite) return Status(RegistryStatusKind::AccessDenied);
     if (node_->deleted) return Status(RegistryStatusKind::Failed);
     node_->SetValue(name, value);
+    ++value_writes_;
     return RegistryStatus::Ok();
   }
 
@@ -128,7 +132,7 @@ class MemoryKey final : public OpenRegistryKey {
       return nullptr;
     }
     status = RegistryStatus::Ok();
-    return std::make_unique<MemoryKey>(std::move(child), access, failing_delete_);
+    return std::make_unique<MemoryKey>(std::move(child), access, failing_delete_, value_writes_);
   }
 
   RegistryStatus DeleteSubkey(std::u16string_view name) override {
@@ -147,6 +151,7 @@ class MemoryKey final : public OpenRegistryKey {
   std::shared_ptr<MemoryRegistry::Node> node_;
   KeyAccess access_;
   const RegistryStatus& failing_delete_;
+  std::size_t& value_writes_;
 };
 
 }  // namespace
@@ -202,7 +207,7 @@ std::unique_ptr<OpenRegistryKey> MemoryRegistry::Open(RegistryRoot root, Registr
     return nullptr;
   }
   status = RegistryStatus::Ok();
-  return std::make_unique<MemoryKey>(std::move(node), access, failing_delete_);
+  return std::make_unique<MemoryKey>(std::move(node), access, failing_delete_, value_writes_);
 }
 
 std::unique_ptr<OpenRegistryKey> MemoryRegistry::Create(RegistryRoot root, RegistryView view,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <optional>
@@ -62,6 +63,9 @@ class MemoryRegistry final : public RegistryBackend {
   // Every later delete of a key fails as a registry error would: the key
   // stays, and the status says why.
   void FailDeletes(RegistryStatus status) { failing_delete_ = status; }
+  // How many values the program has written through its open keys; the
+  // test conveniences above do not count.
+  std::size_t value_writes() const { return value_writes_; }
 
   struct Node;
 
@@ -73,6 +77,7 @@ class MemoryRegistry final : public RegistryBackend {
   bool two_views_;
   std::map<RegistryRoot, std::shared_ptr<Node>> roots_;
   RegistryStatus failing_delete_;
+  std::size_t value_writes_ = 0;
 };
 
 }  // namespace qb::platform

@@ -24,6 +24,7 @@ ListPage::ListPage(toolkit::Panel& page, const ListPageSpec& spec, DetailsView& 
   app::SetUpObjectList(list, popup);
   list.on_mouse_up = [this](toolkit::MouseButton, int x, int y) { ListMouseUp(x, y); };
   list.on_key_press = [this](wchar_t character) { return ListKeyPress(character); };
+  list.on_selection_change = [this] { ListSelectionChange(); };
   btRemoveOne.BindAction(spec.remove_one);
   btRemoveAll.BindAction(spec.remove_all);
   spec.remove_one.SetHandler([this] { RemoveOneClick(); });
@@ -36,6 +37,7 @@ void ListPage::Fill() {
   texts.reserve(shown_.size());
   for (const std::string& entry : shown_) texts.push_back(code_page_.Decode(entry));
   list.Fill(texts);
+  detailed_ = -1;
 }
 
 void ListPage::WriteBack() { entries_.Replace(shown_); }
@@ -49,6 +51,8 @@ void ListPage::RemoveOneClick() {
   }
   list.Delete(current);
   shown_.erase(shown_.begin() + current);
+  // The details stay, but no item is theirs any more.
+  detailed_ = -1;
   WriteBack();
 }
 
@@ -60,18 +64,31 @@ void ListPage::RemoveAllClick() {
   if (a(owner()) == IDNO) return;
   list.Clear();
   shown_.clear();
+  detailed_ = -1;
   WriteBack();
 }
 
 void ListPage::ShowCurrentEntry() {
-  const std::u16string clsid =
-      code_page_.Decode(shown_.at(static_cast<std::size_t>(list.CurrentIndex())));
+  detailed_ = list.CurrentIndex();
+  const std::u16string clsid = code_page_.Decode(shown_.at(static_cast<std::size_t>(detailed_)));
   info_.GetInfo(InBraces(clsid), ViewForDetails(registry_, clsid));
+}
+
+void ListPage::ClearDetails() {
+  details_.Clear();
+  detailed_ = -1;
+}
+
+// An arrow key moves the highlight without showing the new entry: the old
+// entry's details go. A click's release (which shows the entry) and Enter
+// come after this.
+void ListPage::ListSelectionChange() {
+  if (list.CurrentIndex() != detailed_) ClearDetails();
 }
 
 void ListPage::ListMouseUp(int x, int y) {
   if (list.ItemAt(x, y) < 0) {
-    details_.Clear();
+    ClearDetails();
     list.SetCurrentIndex(-1);
     return;
   }

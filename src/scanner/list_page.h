@@ -48,9 +48,11 @@ class ListPage {
   void RemoveAllClick();
   void ListMouseUp(int x, int y);
   bool ListKeyPress(wchar_t character);
+  void ListSelectionChange();
   // The list becomes the shown entries, in their order, and is saved.
   void WriteBack();
   void ShowCurrentEntry();
+  void ClearDetails();
   HWND owner() const { return list.form().hwnd(); }
 
   lists::ListFile& entries_;
@@ -58,6 +60,8 @@ class ListPage {
   platform::RegistryBackend& registry_;
   // The entries the list box shows, item for item.
   std::vector<std::string> shown_;
+  // The item whose details are shown, -1 for none.
+  int detailed_ = -1;
   DetailsView& details_;
   ObjectInfo& info_;
 };

@@ -31,6 +31,7 @@ ScannerPage::ScannerPage(toolkit::Panel& page, app::MainActions& actions, app::A
     lbMainMouseUp(button, x, y);
   };
   lbMain.on_key_press = [this](wchar_t character) { return lbMainKeyPress(character); };
+  lbMain.on_selection_change = [this] { lbMainSelectionChange(); };
   btScan.BindAction(actions.aScan);
   btCheckAll.BindAction(actions.aSelectAll);
   btUnCheckAll.BindAction(actions.aDeselectAll);
@@ -48,9 +49,14 @@ void ScannerPage::SetObjectActionsEnabled(bool enabled) {
   actions_.aIgnoreObject.SetEnabled(enabled);
 }
 
-void ScannerPage::btScanClick() {
+void ScannerPage::ClearObject() {
   details_.Clear();
   SetObjectActionsEnabled(false);
+  detailed_ = -1;
+}
+
+void ScannerPage::btScanClick() {
+  ClearObject();
   {
     // Emptied and filled as one batch: the list is drawn once, and its scroll
     // bar does not vanish in between.
@@ -125,13 +131,21 @@ void ScannerPage::btUnCheckAllClick() { lbMain.SetAllChecked(false); }
 
 void ScannerPage::ShowCurrentObject() {
   SetObjectActionsEnabled(true);
+  detailed_ = lbMain.CurrentIndex();
   info_.GetInfo(InBraces(CurrentClsid()), CurrentObject().view());
+}
+
+// A click in the check column or an arrow key moves the highlight without
+// showing the new item: the details of the old one must not stay, or the
+// two object actions would act on an object other than the one described.
+// A click's release (which shows the item) and Enter come after this.
+void ScannerPage::lbMainSelectionChange() {
+  if (lbMain.CurrentIndex() != detailed_) ClearObject();
 }
 
 void ScannerPage::lbMainMouseUp(toolkit::MouseButton, int x, int y) {
   if (lbMain.ItemAt(x, y) < 0) {
-    details_.Clear();
-    SetObjectActionsEnabled(false);
+    ClearObject();
     lbMain.SetCurrentIndex(-1);
     return;
   }

@@ -35,6 +35,7 @@ class ScannerPage {
   void btUnCheckAllClick();
   void lbMainMouseUp(toolkit::MouseButton button, int x, int y);
   bool lbMainKeyPress(wchar_t character);
+  void lbMainSelectionChange();
 
   void AskWhereToGo();
   // Backs the objects up when the settings ask for it, blocks them, tells
@@ -47,6 +48,8 @@ class ScannerPage {
   HWND owner() const { return lbMain.form().hwnd(); }
   // Enables the two object actions and shows the current item's details.
   void ShowCurrentObject();
+  // Empties the details and disables the two object actions.
+  void ClearObject();
   void SetObjectActionsEnabled(bool enabled);
 
   app::MainActions& actions_;
@@ -57,6 +60,9 @@ class ScannerPage {
   // registry's key names gave them: a list box item ends at a NUL, these do
   // not.
   std::vector<RegisteredObject> found_;
+  // The item whose details are shown, -1 for none: the details and the two
+  // object actions belong to it alone.
+  int detailed_ = -1;
 };
 
 }  // namespace qb::scanner

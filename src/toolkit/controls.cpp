@@ -176,6 +176,10 @@ void ListBox::SetItemHeight(int design_pixels) {
   ApplyOwnDpi();
 }
 
+void ListBox::OnCommand(WORD code) {
+  if (code == LBN_SELCHANGE && on_selection_change) on_selection_change();
+}
+
 void ListBox::ApplyOwnDpi() {
   if (item_height_ > 0) ::SendMessageW(hwnd(), LB_SETITEMHEIGHT, 0, form().Scale(item_height_));
   ApplyColumns();

@@ -119,6 +119,13 @@ class ListBox : public Control {
   // The list box needs LBS_USETABSTOPS and WS_HSCROLL.
   void SetColumns(std::vector<int> starts);
 
+  // The user moved the highlight, by mouse or key. Changes made from code
+  // are not reported; the release of a click is, even when it left the
+  // current item as it was.
+  std::function<void()> on_selection_change;
+
+  void OnCommand(WORD code) override;
+
  protected:
   void ApplyOwnDpi() override;
 

@@ -40,8 +40,11 @@ class InstallerTest : public ::testing::Test {
     ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"E2E other");
   }
 
+  // The autostart entry goes too: left behind, it would start the program
+  // whenever Wine starts the prefix's session.
   void RemoveInstallation() {
     DeleteTree(HKEY_LOCAL_MACHINE, kUninstallKey);
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Quellbright");
     std::error_code ignored;
     fs::remove(StartMenuShortcut(), ignored);
     fs::remove_all(DefaultFolder(), ignored);
@@ -49,6 +52,13 @@ class InstallerTest : public ::testing::Test {
   }
 
   static fs::path DefaultFolder() { return ProgramFilesFolder() / L"Quellbright"; }
+  // The autostart entry, as the options dialog writes it.
+  static std::wstring RunEntryFor(const fs::path& folder) {
+    return L"\"" + (folder / L"quellbright.exe").wstring() + L"\" NoHint";
+  }
+  static std::optional<std::wstring> RunEntry() {
+    return ReadString(HKEY_CURRENT_USER, kRunKey, L"Quellbright");
+  }
   static fs::path Built(const wchar_t* name) { return BuildFolder() / L"program" / name; }
 
   void WriteUserData(const fs::path& folder) {
@@ -110,12 +120,26 @@ TEST_F(InstallerTest, SilentInstallPutsTheProgramIntoProgramFilesAndRegistersIt)
   const auto program_kb = fs::file_size(folder / L"quellbright.exe") / 1024;
   EXPECT_GE(*size, program_kb);
   EXPECT_LE(*size, program_kb * 2 + 1024);
+  // "Start with windows" is on from the start: the guard starts at logon.
+  EXPECT_EQ(RunEntry(), RunEntryFor(folder));
 
   // The installed program starts and scans.
   Register({L"{" + std::wstring(kA) + L"}", L"E2E object", L"C:\\e2e\\object.dll"});
   HWND main = StartProgram(folder);
   ASSERT_TRUE(main);
   EXPECT_EQ(Scan(main, 1), std::vector<std::wstring>{kA});
+
+  // OK in the options writes the very same entry.
+  ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Quellbright");
+  PostCommand(main, ids::kOptions1);
+  HWND options = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    options = FindTopLevel(program_.id(), L"TfrmOptions", L": Options :");
+    return options && ::IsWindowVisible(options);
+  }));
+  Click(Control(options, ids::kBtOK));
+  ASSERT_TRUE(WaitUntil([] { return RunEntry().has_value(); }));
+  EXPECT_EQ(RunEntry(), RunEntryFor(folder));
 }
 
 TEST_F(InstallerTest, SecondInstallKeepsListsAndBackupsAndReplacesProgramAndDatabase) {
@@ -123,11 +147,15 @@ TEST_F(InstallerTest, SecondInstallKeepsListsAndBackupsAndReplacesProgramAndData
   WriteUserData(folder_);
   WriteFileBytes(folder_ / L"quellbright.exe", "an older program");
   WriteFileBytes(folder_ / L"CLSIDs.txt", "an older database\r\n");
+  // "Start with windows" cleared, as OK in the options leaves it.
+  SetString(HKEY_CURRENT_USER, kSettingsKey, L"StartWW", L"0");
+  ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Quellbright");
 
   ASSERT_EQ(InstallSilently(folder_), 0u);
 
   ExpectShipped(folder_);
   ExpectUserDataKept(folder_);
+  EXPECT_FALSE(RunEntry()) << "the user's choice against autostart was undone";
   EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation"), folder_.wstring());
 
   // The kept ignored list still counts.
@@ -185,8 +213,7 @@ TEST_F(InstallerTest, InstallTellsTheUserOfARunningCopyAndCancelChangesNothing) 
 TEST_F(InstallerTest, SilentUninstallRemovesTheProgramAndKeepsListsAndBackups) {
   ASSERT_EQ(InstallSilently(folder_), 0u);
   WriteUserData(folder_);
-  SetString(HKEY_CURRENT_USER, kRunKey, L"Quellbright",
-            L"\"" + (folder_ / L"quellbright.exe").wstring() + L"\"");
+  ASSERT_EQ(RunEntry(), RunEntryFor(folder_));  // the installer's own
   SetString(HKEY_CURRENT_USER, kRunKey, L"E2E other", L"C:\\other.exe");
   ASSERT_TRUE(StartProgram(folder_));
 
@@ -198,7 +225,7 @@ TEST_F(InstallerTest, SilentUninstallRemovesTheProgramAndKeepsListsAndBackups) {
   }
   EXPECT_FALSE(fs::exists(StartMenuShortcut()));
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
-  EXPECT_FALSE(ReadString(HKEY_CURRENT_USER, kRunKey, L"Quellbright"));
+  EXPECT_FALSE(RunEntry());
   EXPECT_TRUE(ReadString(HKEY_CURRENT_USER, kRunKey, L"E2E other"));
   ExpectUserDataKept(folder_);
 }

@@ -327,6 +327,79 @@ TEST_F(ScanTest, AClickInTheCheckColumnOnlyTogglesTheCheck) {
   EXPECT_TRUE(WaitUntil([&] { return ListItemData(List(), 0) == 0; }));
 }
 
+// The details never describe another object than the highlighted one: a
+// highlight that moves without showing its item (a click in the check
+// column, an arrow key) empties them and disables the object actions, on
+// the Scanner page as on a list page.
+TEST_F(ScanTest, AHighlightMovedWithoutShowingItsObjectEmptiesTheDetails) {
+  folder_.Write(L"ICLSIDs.txt",
+                "E2E0000C-0000-4000-8000-00000000000C\r\nE2E0000D-0000-4000-8000-00000000000D\r\n");
+  Register({Braced(kA), L"First", SampleHelperPath()});
+  Register({Braced(kB), L"Second", SampleHelperPath()});
+  Register({Braced(kC), L"Ignored", SampleHelperPath()});
+  ASSERT_TRUE(StartProgram());
+  ScanAndWaitFor(2);
+  // Each item by the name its object registered, in the registry's order.
+  const bool a_first = ListItems(List())[0] == kA;
+  const std::wstring name0 = a_first ? L"First" : L"Second";
+  const std::wstring name1 = a_first ? L"Second" : L"First";
+  const auto actions_enabled = [&] {
+    return IsEnabled(Control(main_, ids::kBtRemoveObject)) &&
+           IsEnabled(Control(main_, ids::kBtIgnoreObject));
+  };
+  const auto actions_disabled = [&] {
+    return !IsEnabled(Control(main_, ids::kBtRemoveObject)) &&
+           !IsEnabled(Control(main_, ids::kBtIgnoreObject));
+  };
+  const auto check_column_click = [&](int index) {
+    const RECT item = ListItemRect(List(), index);
+    ClickAt(List(), 5, (item.top + item.bottom) / 2);
+    ASSERT_TRUE(FlushPostedMessages(List()));
+  };
+
+  ClickItem(0);
+  ASSERT_TRUE(WaitUntil([&] { return Field(ids::kEdit6) == name0; }));
+  // The check box of the item shown: only its check changes.
+  check_column_click(0);
+  EXPECT_EQ(ListItemData(List(), 0), 1);
+  EXPECT_EQ(Field(ids::kEdit6), name0);
+  EXPECT_TRUE(actions_enabled());
+
+  // The check box of another item: it becomes current, and the details of
+  // the first go.
+  check_column_click(1);
+  EXPECT_EQ(ListItemData(List(), 1), 1);
+  EXPECT_EQ(ListCurrentIndex(List()), 1);
+  EXPECT_EQ(Field(ids::kEdit6), L"");
+  EXPECT_EQ(Field(ids::kEdit1), L"");
+  EXPECT_TRUE(actions_disabled());
+  // Enter shows the current item.
+  PressKey(List(), VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return Field(ids::kEdit6) == name1; }));
+  EXPECT_TRUE(actions_enabled());
+
+  PressKey(List(), VK_UP);
+  ASSERT_TRUE(FlushPostedMessages(List()));
+  EXPECT_EQ(ListCurrentIndex(List()), 0);
+  EXPECT_EQ(Field(ids::kEdit6), L"");
+  EXPECT_TRUE(actions_disabled());
+
+  // The Ignored page: an arrow key empties the details of the entry shown.
+  Click(Control(main_, ids::kBtIgnoredObjects));
+  HWND ignored = Control(main_, ids::kLbIgnored);
+  ASSERT_TRUE(WaitUntil([&] { return ListItems(ignored).size() == 2; }));
+  const RECT first = ListItemRect(ignored, 0);
+  ClickAt(ignored, (first.left + first.right) / 2, (first.top + first.bottom) / 2);
+  ASSERT_TRUE(WaitUntil([&] { return Field(ids::kEdit6) == L"Ignored"; }));
+  PressKey(ignored, VK_DOWN);
+  ASSERT_TRUE(FlushPostedMessages(ignored));
+  EXPECT_EQ(ListCurrentIndex(ignored), 1);
+  EXPECT_EQ(Field(ids::kEdit6), L"");
+  EXPECT_EQ(Field(ids::kEdit1), L"");
+  PressKey(ignored, VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return Field(ids::kEdit1) == kNoInfo; }));
+}
+
 TEST_F(ScanTest, AClickBelowTheItemsClearsTheDetails) {
   Register({Braced(kA), L"Cleared", SampleHelperPath()});
   ASSERT_TRUE(StartProgram());

@@ -229,6 +229,44 @@ TEST_F(WatchCycleTest, TheStartPageIsWrittenEveryTickOnlyWhenHeld) {
   EXPECT_EQ(StartPage(), "http://home/");
 }
 
+// Held without a write on every tick: the user's hive is written only when
+// the value is not the very one the guard keeps.
+TEST_F(WatchCycleTest, TheHeldStartPageIsWrittenOnlyWhenItDiffers) {
+  using platform::MakeStringValue;
+  settings.SetHomePage = true;
+  settings.HomePage = "http://home/";
+  const auto writes_of_a_tick = [&] {
+    const std::size_t before = registry.value_writes();
+    cycle.Run();
+    return registry.value_writes() - before;
+  };
+  const auto held = [&] {
+    return registry.GetValue(RegistryRoot::CurrentUser, kStartPageKey, kStartPageValue) ==
+           MakeStringValue("http://home/");
+  };
+
+  EXPECT_EQ(writes_of_a_tick(), 1u) << "a missing key";
+  EXPECT_TRUE(held());
+  EXPECT_EQ(writes_of_a_tick(), 0u);
+  EXPECT_EQ(writes_of_a_tick(), 0u);
+
+  const platform::RegistryValue changed[] = {
+      MakeStringValue("http://other/"),
+      MakeStringValue("http://home/", platform::value_type::kExpandString),
+      MakeStringValue(std::u16string_view(u"http://home/\0http://other/", 26)),
+      platform::MakeDwordValue(1),
+  };
+  for (const platform::RegistryValue& value : changed) {
+    registry.SetValue(RegistryRoot::CurrentUser, kStartPageKey, kStartPageValue, value);
+    EXPECT_EQ(writes_of_a_tick(), 1u) << value.type;
+    EXPECT_TRUE(held()) << value.type;
+  }
+  registry.DeleteTree(RegistryRoot::CurrentUser, kStartPageKey);
+  registry.CreateKey(RegistryRoot::CurrentUser, kStartPageKey);
+  EXPECT_EQ(writes_of_a_tick(), 1u) << "a missing value";
+  EXPECT_TRUE(held());
+}
+
 TEST_F(WatchCycleTest, AnErrorEndsTheTickAtItsStep) {
   Register(kA);
   settings.SetHomePage = true;
