@@ -1,6 +1,7 @@
 #include "platform/memory_registry.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/utf.h"
 
@@ -24,6 +25,23 @@ std::vector<std::u16string> SplitPath(std::u16string_view path) {
     start = end + 1;
   }
   return parts;
+}
+
+// The names of a path as the registry reads them; nothing for a path it
+// refuses: one with an empty name (a doubled or trailing "\") or a name
+// over 255 characters. Windows refuses both (a doubled "\" can slip
+// through its cache of open keys); Wine 8 passes both, collapsing the "\".
+std::optional<std::vector<std::u16string>> PathNames(std::u16string_view path) {
+  std::vector<std::u16string> names;
+  if (path.empty()) return names;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = std::min(path.find(u'\\', start), path.size());
+    const std::u16string_view name = path.substr(start, end - start);
+    if (name.empty() || name.size() > kMaxKeyNameLength) return std::nullopt;
+    names.emplace_back(name);
+    if (end == path.size()) return names;
+    start = end + 1;
+  }
 }
 
 constexpr RegistryStatus Status(RegistryStatusKind kind) { return RegistryStatus{kind, 0}; }
@@ -106,6 +124,8 @@ class MemoryKey final : public OpenRegistryKey {
 
   RegistryStatus Write(std::u16string_view name, const RegistryValue& value) override {
     if (access_ != KeyAccess::ReadWrite) return Status(RegistryStatusKind::AccessDenied);
+    // Windows and Wine alike refuse a longer name (ERROR_INVALID_PARAMETER).
+    if (name.size() > kMaxValueNameLength) return Status(RegistryStatusKind::Failed);
     if (node_->deleted) return Status(RegistryStatusKind::Failed);
     node_->SetValue(name, value);
     ++value_writes_;
@@ -193,9 +213,14 @@ std::u16string MemoryRegistry::InView(RegistryRoot root, RegistryView view,
 std::unique_ptr<OpenRegistryKey> MemoryRegistry::Open(RegistryRoot root, RegistryView view,
                                                       std::u16string_view path, KeyAccess access,
                                                       RegistryStatus& status) {
+  const std::optional<std::vector<std::u16string>> names = PathNames(InView(root, view, path));
+  if (!names) {
+    status = Status(RegistryStatusKind::Failed);
+    return nullptr;
+  }
   // The handle shares the node, so it outlives a delete as a real handle does.
   std::shared_ptr<Node> node = roots_.at(root);
-  for (const std::u16string& part : SplitPath(InView(root, view, path))) {
+  for (const std::u16string& part : *names) {
     node = node->Child(part);
     if (!node) {
       status = Status(RegistryStatusKind::NotFound);
@@ -213,8 +238,26 @@ std::unique_ptr<OpenRegistryKey> MemoryRegistry::Open(RegistryRoot root, Registr
 std::unique_ptr<OpenRegistryKey> MemoryRegistry::Create(RegistryRoot root, RegistryView view,
                                                         std::u16string_view path,
                                                         RegistryStatus& status) {
+  const std::u16string in_view = InView(root, view, path);
+  const std::optional<std::vector<std::u16string>> names = PathNames(in_view);
+  std::size_t existing = 0;
+  if (names) {
+    for (const Node* at = roots_.at(root).get(); existing < names->size(); ++existing) {
+      at = at->Child((*names)[existing]).get();
+      if (!at) break;
+    }
+  }
+  // The Win32 call names a key up to its first NUL, so Win32Registry creates
+  // no path with one. Windows keeps keys at most 512 levels deep and creates
+  // at most 32 levels in one call; Wine 8 creates any number.
+  if (!names || in_view.find(u'\0') != std::u16string::npos ||
+      names->size() > static_cast<std::size_t>(kMaxKeyLevels) ||
+      names->size() - existing > static_cast<std::size_t>(kMaxLevelsCreatedAtOnce)) {
+    status = Status(RegistryStatusKind::Failed);
+    return nullptr;
+  }
   Node* node = roots_.at(root).get();
-  for (const std::u16string& part : SplitPath(InView(root, view, path))) {
+  for (const std::u16string& part : *names) {
     if (node->is_protected) {
       status = Status(RegistryStatusKind::AccessDenied);
       return nullptr;

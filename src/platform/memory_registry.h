@@ -20,13 +20,18 @@ namespace qb::platform {
 // written, a key opened for reading refuses writes, and a key with subkeys
 // cannot be deleted. Keys can be protected to play a user without
 // administrator rights: they open for reading only and cannot be deleted.
+// It refuses what the registry of Windows refuses: a path with an empty
+// name, a key name over 255 characters, a value name over 16,383, a key
+// deeper than 512 levels or more than 32 new levels in one create, and, as
+// Win32Registry does, a path with a NUL to create.
 //
 // Like 64-bit Windows it has a 32-bit view, which keeps its keys where
 // PathInView says, unless it is made with one view only.
 //
 // The test conveniences take paths of the 64-bit view (so a key of the
 // 32-bit view is reached under "Wow6432Node"), as UTF-8 or, for names that
-// UTF-8 cannot carry, as UTF-16; they bypass protection.
+// UTF-8 cannot carry, as UTF-16; they bypass protection and those limits,
+// to set up what a hostile program could claim.
 class MemoryRegistry final : public RegistryBackend {
  public:
   explicit MemoryRegistry(bool two_views = true);

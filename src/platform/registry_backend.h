@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -31,6 +32,14 @@ const char* ViewName(RegistryView view);
 // of the classes is "Wow6432Node\CLSID\X". Other paths and views are
 // unchanged.
 std::u16string PathInView(RegistryRoot root, RegistryView view, std::u16string_view path);
+
+// The registry's limits, as Windows documents them: key names of at most
+// 255 characters, value names of at most 16,383, keys at most 512 levels
+// deep, and at most 32 levels created by one call.
+inline constexpr std::size_t kMaxKeyNameLength = 255;
+inline constexpr std::size_t kMaxValueNameLength = 16383;
+inline constexpr int kMaxKeyLevels = 512;
+inline constexpr int kMaxLevelsCreatedAtOnce = 32;
 
 // What an open key may be used for. Reading never asks for more than it needs,
 // so a user without administrator rights can still list and read HKLM keys.

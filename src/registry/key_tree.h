@@ -8,7 +8,7 @@ namespace qb::registry {
 
 // The registry keeps keys at most 512 levels deep; a tree that claims to go
 // deeper is not walked any further.
-inline constexpr int kMaxKeyDepth = 512;
+inline constexpr int kMaxKeyDepth = platform::kMaxKeyLevels;
 
 // Deletes the direct subkey `name` of `parent` with everything below it, each
 // subkey's own subkeys first. Every key is reached through its parent by its

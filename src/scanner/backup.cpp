@@ -18,15 +18,6 @@ constexpr char kLineEnd[] = "\r\n";
 // regedit breaks hex data into lines of about 80 characters.
 constexpr std::size_t kHexLineWidth = 76;
 
-std::string Quoted(std::string_view text) {
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '\\' || c == '"') quoted += '\\';
-    quoted += c;
-  }
-  return quoted + '"';
-}
-
 bool HasLineBreakOrNul(std::u16string_view text) {
   return text.find_first_of(std::u16string_view(u"\r\n\0", 3)) != std::u16string_view::npos;
 }
@@ -146,6 +137,20 @@ class BackupWriter {
       return;
     }
     text_ += field + *data + kLineEnd;
+  }
+
+  // "text" with \ and " escaped a character at a time: regedit decodes a
+  // line before it reads the escapes, so the second byte of a double-byte
+  // character, 0x5C in many, must stay as it is.
+  std::string Quoted(std::string_view text) const {
+    std::string quoted = "\"";
+    for (std::size_t at = 0; at < text.size();) {
+      const std::size_t size = code_page_.CharacterSize(text, at);
+      if (size == 1 && (text[at] == '\\' || text[at] == '"')) quoted += '\\';
+      quoted += text.substr(at, size);
+      at += size;
+    }
+    return quoted + '"';
   }
 
   // The data as regedit writes it; nothing when REGEDIT4 cannot give it back.

@@ -33,8 +33,9 @@ struct BackupContent {
 // each subkey with its own values, parents before children, every key
 // followed by an empty line. Values are written as regedit writes them:
 // "name"="text" with \ and " escaped, @ for the default value, dword:, hex:
-// and hex(n): for everything else; text in the ANSI code page. Every line
-// ends with CR LF.
+// and hex(n): for everything else; text in the ANSI code page, escaped a
+// character at a time (the second byte of a double-byte character is never
+// escaped). Every line ends with CR LF.
 //
 // REGEDIT4 is 8-bit text in lines: a name with a line break or a NUL, and a
 // name or text with a character the code page lacks, cannot be written so

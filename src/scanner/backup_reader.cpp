@@ -25,19 +25,30 @@ int HexDigit(char c) {
   return -1;
 }
 
+// Whether the last character of `line` is the single byte `c`, not the
+// second byte of a double-byte character.
+bool EndsWithCharacter(std::string_view line, char c, const platform::CodePage& code_page) {
+  std::size_t last = 0;
+  for (std::size_t at = 0; at < line.size(); at += code_page.CharacterSize(line, at)) last = at;
+  return !line.empty() && last + 1 == line.size() && line[last] == c;
+}
+
 // A quoted field at the start of `rest`, with \\ and \" escaped; `rest` is
-// left after the closing quote.
-std::string TakeQuoted(std::string_view& rest) {
+// left after the closing quote. Read a character at a time, as regedit
+// reads it: a double-byte character is never an escape or a quote.
+std::string TakeQuoted(std::string_view& rest, const platform::CodePage& code_page) {
   if (!rest.starts_with('"')) throw LineError("a quoted text was expected");
   std::string text;
   std::size_t i = 1;
-  for (; i < rest.size() && rest[i] != '"'; ++i) {
-    if (rest[i] == '\\') {
+  while (i < rest.size() && rest[i] != '"') {
+    const std::size_t size = code_page.CharacterSize(rest, i);
+    if (size == 1 && rest[i] == '\\') {
       if (++i == rest.size() || (rest[i] != '\\' && rest[i] != '"')) {
         throw LineError("a quoted text holds an unknown escape");
       }
     }
-    text += rest[i];
+    text += rest.substr(i, size);
+    i += size;
   }
   if (i == rest.size()) throw LineError("a quoted text has no closing quote");
   rest.remove_prefix(i + 1);
@@ -70,19 +81,19 @@ std::vector<std::uint8_t> HexBytes(std::string_view list) {
   }
 }
 
-BackupValue ParseValue(std::string_view line) {
+BackupValue ParseValue(std::string_view line, const platform::CodePage& code_page) {
   BackupValue value;
   if (line.starts_with('@')) {
     line.remove_prefix(1);
   } else {
-    value.name = TakeQuoted(line);
+    value.name = TakeQuoted(line, code_page);
     if (value.name.empty()) throw LineError("a value has an empty quoted name");
   }
   if (!line.starts_with('=')) throw LineError("\"=\" was expected after the value name");
   line.remove_prefix(1);
 
   if (line.starts_with('"')) {
-    const std::string text = TakeQuoted(line);
+    const std::string text = TakeQuoted(line, code_page);
     if (!line.empty()) throw LineError("text follows the quoted data");
     value.type = kString;
     value.data.assign(text.begin(), text.end());
@@ -107,7 +118,8 @@ BackupValue ParseValue(std::string_view line) {
 }
 
 // The lines of `text`: CR LF or LF ends, hex data continued by "\" joined.
-std::vector<std::string> LogicalLines(std::string_view text, std::vector<std::size_t>& numbers) {
+std::vector<std::string> LogicalLines(std::string_view text, const platform::CodePage& code_page,
+                                      std::vector<std::size_t>& numbers) {
   std::vector<std::string> lines;
   std::size_t number = 0;
   bool continued = false;
@@ -127,7 +139,9 @@ std::vector<std::string> LogicalLines(std::string_view text, std::vector<std::si
       lines.emplace_back(line);
       numbers.push_back(number);
     }
-    continued = !lines.back().starts_with(';') && lines.back().ends_with('\\') &&
+    // Only the new piece is read for its last character: the piece before
+    // it ended with a whole character, the "\" taken off.
+    continued = !lines.back().starts_with(';') && EndsWithCharacter(line, '\\', code_page) &&
                 lines.back().find("=hex") != std::string::npos;
     if (continued) lines.back().pop_back();
   }
@@ -137,11 +151,12 @@ std::vector<std::string> LogicalLines(std::string_view text, std::vector<std::si
 
 }  // namespace
 
-ParsedBackup ParseBackupText(std::string_view text, std::string& error) {
+ParsedBackup ParseBackupText(std::string_view text, const platform::CodePage& code_page,
+                             std::string& error) {
   ParsedBackup content;
   try {
     std::vector<std::size_t> numbers;
-    const std::vector<std::string> lines = LogicalLines(text, numbers);
+    const std::vector<std::string> lines = LogicalLines(text, code_page, numbers);
     if (lines.empty() || lines[0] != "REGEDIT4") {
       throw LineError("it does not begin with REGEDIT4");
     }
@@ -152,14 +167,14 @@ ParsedBackup ParseBackupText(std::string_view text, std::string& error) {
         if (line.starts_with(';')) {
           content.comments.emplace_back(line.substr(1));
         } else if (line.starts_with('[')) {
-          if (!line.ends_with(']') || line.size() < 3 || line[1] == '-') {
+          if (!EndsWithCharacter(line, ']', code_page) || line.size() < 3 || line[1] == '-') {
             throw LineError("a key line is malformed");
           }
           content.keys.push_back({std::string(line.substr(1, line.size() - 2)), {}});
         } else if (content.keys.empty()) {
           throw LineError("a value comes before any key");
         } else {
-          content.keys.back().values.push_back(ParseValue(line));
+          content.keys.back().values.push_back(ParseValue(line, code_page));
         }
       } catch (const LineError& line_error) {
         throw LineError("line " + std::to_string(numbers[i]) + ": " + line_error.what());

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/code_page.h"
+
 // Reading back a REGEDIT4 backup file, as this program writes them.
 namespace qb::scanner {
 
@@ -33,8 +35,10 @@ struct ParsedBackup {
 // Parses the whole text before anything is done with it: "REGEDIT4" on the
 // first line, then key lines, value lines, comment lines and empty lines,
 // with CR LF or LF line ends and hex data continued by a trailing "\".
-// Anything else, and a value before the first key, makes the text no backup:
-// `error` then says which line and why, and the result is empty.
-ParsedBackup ParseBackupText(std::string_view text, std::string& error);
+// Lines are read a character of `code_page` at a time, as regedit reads
+// them. Anything else, and a value before the first key, makes the text no
+// backup: `error` then says which line and why, and the result is empty.
+ParsedBackup ParseBackupText(std::string_view text, const platform::CodePage& code_page,
+                             std::string& error);
 
 }  // namespace qb::scanner

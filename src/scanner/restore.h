@@ -31,8 +31,12 @@ struct RestorePlan {
 // Reads and checks a whole backup before anything is done with it. Only a
 // file that this program could have written passes: REGEDIT4 text whose
 // every key lies under the Browser Helper Objects key of one of the views,
-// within an object's "{...}" key. Anything else gives nullopt, and `error`
-// says why. Text is taken in the ANSI code page, as REGEDIT4 keeps it.
+// within an object's "{...}" key, after its parent key, and whose every
+// name and text the restore writes exactly as read: no name the registry
+// refuses (empty, with a NUL, too long, too deep) and no bytes that are not
+// text of the code page. Anything else gives nullopt, and `error` says why
+// ("the key [...] ..."). Text is taken in the ANSI code page, as REGEDIT4
+// keeps it.
 std::optional<RestorePlan> PlanRestore(std::string_view text, const platform::CodePage& code_page,
                                        std::string& error);
 

@@ -83,6 +83,35 @@ TEST_F(HostileNamesTest, ABackupWithALineBreakInANameMergesBackWithoutAnyOtherKe
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kInjected));
 }
 
+// Run by a ctest entry of its own in the Japanese ANSI code page, 932
+// (tests/e2e/CMakeLists.txt), where the second byte of 表 (95 5C) and ソ
+// (83 5C) is "\": regedit decodes a line before it reads the escapes.
+class HostileNamesInCodePage932Test : public HostileNamesTest {};
+
+TEST_F(HostileNamesInCodePage932Test, ABackupWithDoubleByteNamesAndTextMergesBackExactly) {
+  ASSERT_EQ(::GetACP(), 932u) << "run with LC_ALL=ja_JP.UTF-8";
+  const std::wstring name = L"\u8868";
+  const std::wstring text = L"\u8868\\\u30BD\"";
+  Register({L"{" + std::wstring(kA) + L"}", L"Japanese object", SampleHelperPath()});
+  SetString(HKEY_LOCAL_MACHINE, ObjectKey(kA), name, text);
+  SetString(HKEY_LOCAL_MACHINE, ObjectKey(kA), L"NoExplorer", L"1");
+  ASSERT_TRUE(StartProgram());
+  Scan(1);
+  const auto result = DeleteAll();
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->find(L"is incomplete"), std::wstring::npos) << *result;
+  ASSERT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
+  const std::optional<std::string> backup =
+      folder_.Read(L"backup\\" + OnlyBackup().filename().wstring());
+  ASSERT_TRUE(backup);
+  EXPECT_NE(backup->find("\"\x95\x5C\"=\"\x95\x5C\\\\\x83\x5C\\\"\"\r\n"), std::string::npos)
+      << *backup;
+
+  ASSERT_EQ(MergeWithRegedit(OnlyBackup()), 0u);
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, ObjectKey(kA), name), text);
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, ObjectKey(kA), L"NoExplorer"), L"1");
+}
+
 // A lone surrogate cannot go into a REGEDIT4 file; it must not keep the
 // object registered or the removal from being reported truthfully.
 TEST_F(HostileNamesTest, ALoneSurrogateInANameDoesNotKeepTheObject) {

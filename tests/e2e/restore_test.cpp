@@ -1,4 +1,6 @@
 // "Restore from backup..." in the File menu.
+#include <algorithm>
+
 #include "app/control_ids.h"
 #include "harness/program_test.h"
 #include "harness/samples.h"
@@ -85,25 +87,59 @@ TEST_F(RestoreTest, ADeletedObjectComesBackOffTheBlockedListAndTheGuardAsksAbout
   Click(Control(alert, ids::kBitBtn1));  // allow and ignore
 }
 
+// A file that writes outside the objects, and one with a key that the
+// restore could not create (its name holds a NUL, which the Win32 call
+// cannot name): both are refused before the restore takes anything off the
+// blocked list or writes a key, and the window says why.
 TEST_F(RestoreTest, AFileThisProgramCouldNotHaveWrittenIsRefusedAndChangesNothing) {
   std::filesystem::create_directories(folder_.path() / L"backup");
   folder_.Write(L"backup\\B1.reg",
                 "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\QbRestoreInjected]\r\n"
                 "\"x\"=\"evil.exe\"\r\n\r\n");
+  const std::string object =
+      "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\Browser "
+      "Helper Objects\\{E2E0000A-0000-4000-8000-00000000000A}";
+  folder_.Write(L"backup\\B2.reg", "REGEDIT4\r\n\r\n" + object +
+                                       "]\r\n\"NoExplorer\"=\"1\"\r\n\r\n" + object + "\\Sub" +
+                                       std::string(1, '\0') + "x]\r\n\r\n");
   folder_.Write(L"BCLSIDs.txt", "E2E0000A-0000-4000-8000-00000000000A\r\n");
   ASSERT_TRUE(StartProgram());
   HWND window = OpenRestoreWindow();
   ASSERT_TRUE(window);
-  const std::vector<std::wstring> items = ListItems(Control(window, ids::kRestoreList));
-  ASSERT_EQ(items.size(), 1u);
-  EXPECT_NE(items[0].find(L"cannot be restored"), std::wstring::npos) << items[0];
-  Click(Control(window, ids::kRestoreButton));
-  const auto refusal = AnswerMessageBox(process_.id(), L": Backup not restored :", IDOK);
-  ASSERT_TRUE(refusal);
-  EXPECT_NE(refusal->find(L"Nothing was changed."), std::wstring::npos);
+  const HWND list = Control(window, ids::kRestoreList);
+  const std::vector<std::wstring> items = ListItems(list);
+  ASSERT_EQ(items.size(), 2u);
+  const std::pair<const wchar_t*, const wchar_t*> reasons[] = {
+      {L"B1.reg",
+       L"the key [HKEY_LOCAL_MACHINE\\Software\\QbRestoreInjected] is not a browser "
+       L"helper object's"},
+      {L"B2.reg",
+       L"{E2E0000A-0000-4000-8000-00000000000A}\\Sub\\0x] has a name with a NUL "
+       L"character in it"},
+  };
+  for (const auto& [file, reason] : reasons) {
+    const auto item = std::find_if(items.begin(), items.end(), [&](const std::wstring& text) {
+      return text.find(file) != std::wstring::npos;
+    });
+    ASSERT_NE(item, items.end()) << file;
+    EXPECT_NE(item->find(L"(cannot be restored: "), std::wstring::npos) << *item;
+    EXPECT_NE(item->find(reason), std::wstring::npos) << *item;
+    const int index = static_cast<int>(item - items.begin());
+    ClickListItem(list, index);
+    ASSERT_TRUE(WaitUntil([&] { return ListCurrentIndex(list) == index; }));
+    Click(Control(window, ids::kRestoreButton));
+    const auto refusal = AnswerMessageBox(process_.id(), L": Backup not restored :", IDOK);
+    ASSERT_TRUE(refusal) << file;
+    EXPECT_EQ(refusal->rfind(std::wstring(file) + L" cannot be restored: the key [", 0), 0u)
+        << *refusal;
+    EXPECT_NE(refusal->find(std::wstring(reason) + L".\r\n\r\nNothing was changed."),
+              std::wstring::npos)
+        << *refusal;
+  }
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRunKey));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
   EXPECT_EQ(folder_.Read(L"BCLSIDs.txt"), "E2E0000A-0000-4000-8000-00000000000A\r\n");
-  PressKey(Control(window, ids::kRestoreList), VK_ESCAPE);
+  PressKey(list, VK_ESCAPE);
   EXPECT_TRUE(WaitForClosed(process_.id(), kRestoreCaption));
 }
 

@@ -10,8 +10,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const qb::platform::Windows1252 ansi;
   std::string error;
-  const qb::scanner::ParsedBackup content = qb::scanner::ParseBackupText(text, error);
+  const qb::scanner::ParsedBackup content = qb::scanner::ParseBackupText(text, ansi, error);
   if (error.empty() && !text.starts_with("REGEDIT4")) std::abort();
   if (!error.empty() && !content.keys.empty()) std::abort();
   for (const auto& key : content.keys) {

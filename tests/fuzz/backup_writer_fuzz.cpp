@@ -1,17 +1,20 @@
 // The backup writer on an object made of any names, types and data: what
 // it writes is a backup the program reads back, and restoring it gives back
 // exactly the keys and values it holds, never anything else; when it names
-// nothing as left out, it gives back the whole object.
+// nothing as left out, it gives back the whole object. In the western code
+// page and in a double-byte one, whose characters may end in the byte "\".
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "lists/list_file.h"
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
+#include "sample_code_page_932.h"
 #include "scanner/backup.h"
 #include "scanner/removal_paths.h"
 #include "scanner/restore.h"
@@ -33,10 +36,13 @@ class Input {
   std::u16string Name() {
     std::u16string name;
     for (int length = Byte() % 12; length > 0; --length) {
-      // Mostly letters, sometimes anything: NULs, line breaks, surrogates.
+      // Mostly letters, some characters that REGEDIT4 escapes or that end
+      // in 0x5C in code page 932, sometimes anything.
+      constexpr std::u16string_view kSpecial = u"\\\"[]=@;\u8868\u30BD\u80FD";
       const std::uint8_t kind = Byte();
-      name += kind < 160 ? static_cast<char16_t>(u'a' + kind % 26)
-                         : static_cast<char16_t>(Byte() | (kind & 0x1F) << 11);
+      name += kind < 144   ? static_cast<char16_t>(u'a' + kind % 26)
+              : kind < 160 ? kSpecial[kind % kSpecial.size()]
+                           : static_cast<char16_t>(Byte() | (kind & 0x1F) << 11);
     }
     return name;
   }
@@ -112,21 +118,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   const qb::platform::Windows1252 ansi;
-  const qb::scanner::BackupContent backup = qb::scanner::BackupText(original, {clsid}, ansi);
-  std::string error;
-  const auto plan = qb::scanner::PlanRestore(backup.text, ansi, error);
-  if (!plan) std::abort();
+  const qb::testing::SampleCodePage932 cp932;
+  for (const qb::platform::CodePage* code_page :
+       {static_cast<const qb::platform::CodePage*>(&ansi),
+        static_cast<const qb::platform::CodePage*>(&cp932)}) {
+    const qb::scanner::BackupContent backup =
+        qb::scanner::BackupText(original, {clsid}, *code_page);
+    std::string error;
+    const auto plan = qb::scanner::PlanRestore(backup.text, *code_page, error);
+    if (!plan) std::abort();
 
-  qb::platform::MemoryRegistry restored;
-  qb::platform::MemoryFiles files;
-  qb::lists::ListFile blocked(files, "/BCLSIDs.txt");
-  qb::scanner::Restore(*plan, restored, blocked);
+    qb::platform::MemoryRegistry restored;
+    qb::platform::MemoryFiles files;
+    qb::lists::ListFile blocked(files, "/BCLSIDs.txt");
+    qb::scanner::Restore(*plan, restored, blocked);
 
-  const Snapshot before = SnapshotOf(original);
-  const Snapshot after = SnapshotOf(restored);
-  if (!Contains(before, after)) std::abort();
-  const bool left_out = backup.text.find(qb::scanner::kNotBackedUp) != std::string::npos;
-  if (left_out != !backup.incomplete.empty()) std::abort();
-  if (!left_out && !Contains(after, before)) std::abort();
+    const Snapshot before = SnapshotOf(original);
+    const Snapshot after = SnapshotOf(restored);
+    if (!Contains(before, after)) std::abort();
+    const bool left_out = backup.text.find(qb::scanner::kNotBackedUp) != std::string::npos;
+    if (left_out != !backup.incomplete.empty()) std::abort();
+    if (!left_out && !Contains(after, before)) std::abort();
+  }
   return 0;
 }

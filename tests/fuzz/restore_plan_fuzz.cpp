@@ -1,15 +1,22 @@
 // Restoring any file: what the planner accepts writes only keys of browser
-// helper objects, in either view, and nothing anywhere else; what it
-// refuses it says why.
+// helper objects, in either view, and nothing anywhere else; it writes them
+// whole, each key by the names the file gives it, and the backup writer
+// writes them back whole. What the planner refuses it says why.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <exception>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "lists/list_file.h"
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
+#include "scanner/backup.h"
 #include "scanner/restore.h"
 
 namespace {
@@ -26,6 +33,65 @@ void Collect(qb::platform::OpenRegistryKey& key, const std::u16string& path,
       Collect(*child, path.empty() ? name : path + u"\\" + name, paths);
     }
   }
+}
+
+using Snapshot = std::vector<std::pair<std::u16string, std::vector<qb::platform::NamedValue>>>;
+
+void Take(qb::platform::OpenRegistryKey& key, const std::u16string& path, Snapshot& snapshot) {
+  snapshot.emplace_back(path, key.Values());
+  for (const std::u16string& name : key.SubkeyNames()) {
+    qb::platform::RegistryStatus status;
+    if (auto child = key.OpenSubkey(name, qb::platform::KeyAccess::Read, status)) {
+      Take(*child, path + u"\\" + name, snapshot);
+    }
+  }
+}
+
+Snapshot SnapshotOf(qb::platform::MemoryRegistry& registry) {
+  Snapshot snapshot;
+  qb::platform::RegistryStatus status;
+  auto root = registry.Open(RegistryRoot::LocalMachine, qb::platform::RegistryView::k64, u"",
+                            qb::platform::KeyAccess::Read, status);
+  Take(*root, u"", snapshot);
+  return snapshot;
+}
+
+// Restores the plan into `registry`; a restore that stops halfway is a
+// finding.
+void RestoreWhole(const qb::scanner::RestorePlan& plan, qb::platform::MemoryRegistry& registry) {
+  qb::platform::MemoryFiles files;
+  qb::lists::ListFile blocked(files, "/BCLSIDs.txt");
+  try {
+    qb::scanner::Restore(plan, registry, blocked);
+  } catch (const std::exception&) {
+    std::abort();
+  }
+}
+
+// Whether every key of the plan is there, reached from its view's root name
+// by name as the file gives them, with a value of every name the plan
+// writes into it.
+bool HoldsEveryKeyByItsNames(qb::platform::MemoryRegistry& registry,
+                             const qb::scanner::RestorePlan& plan) {
+  for (const qb::scanner::RestoreKey& planned : plan.keys) {
+    qb::platform::RegistryStatus status;
+    std::unique_ptr<qb::platform::OpenRegistryKey> key = registry.Open(
+        RegistryRoot::LocalMachine, planned.view, u"", qb::platform::KeyAccess::Read, status);
+    const std::u16string path =
+        qb::platform::PathInView(RegistryRoot::LocalMachine, planned.view, planned.path);
+    for (std::size_t start = 0; key && start <= path.size();) {
+      const std::size_t end = std::min(path.find(u'\\', start), path.size());
+      key = key->OpenSubkey(std::u16string_view(path).substr(start, end - start),
+                            qb::platform::KeyAccess::Read, status);
+      start = end + 1;
+    }
+    if (!key) return false;
+    for (const qb::platform::NamedValue& value : planned.values) {
+      qb::platform::RegistryValue read;
+      if (!key->Read(value.name, read).ok()) return false;
+    }
+  }
+  return true;
 }
 
 bool Below(std::u16string_view path, std::u16string_view parent) {
@@ -51,9 +117,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!error.empty() || plan->keys.empty() || plan->clsids.empty()) std::abort();
 
   qb::platform::MemoryRegistry registry;
-  qb::platform::MemoryFiles files;
-  qb::lists::ListFile blocked(files, "/BCLSIDs.txt");
-  qb::scanner::Restore(*plan, registry, blocked);
+  RestoreWhole(*plan, registry);
+  if (!HoldsEveryKeyByItsNames(registry, *plan)) std::abort();
 
   const std::u16string objects64 =
       u"Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\Browser Helper Objects";
@@ -75,5 +140,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                              qb::platform::KeyAccess::Read, status);
     if (!top->SubkeyNames().empty() || !top->Values().empty()) std::abort();
   }
+
+  // Whatever the planner accepts, the writer writes back whole: its backup
+  // of the restored objects restores the same keys and values.
+  std::vector<std::u16string> clsids;
+  for (const std::string& clsid : plan->clsids) clsids.push_back(ansi.Decode(clsid));
+  const qb::scanner::BackupContent backup = qb::scanner::BackupText(registry, clsids, ansi);
+  if (!backup.incomplete.empty()) std::abort();
+  const auto again = qb::scanner::PlanRestore(backup.text, ansi, error);
+  if (!again) std::abort();
+  qb::platform::MemoryRegistry second;
+  RestoreWhole(*again, second);
+  if (SnapshotOf(second) != SnapshotOf(registry)) std::abort();
   return 0;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/memory_registry.h"
+#include "sample_code_page_932.h"
 #include "scanner/backup.h"
 
 namespace qb::scanner {
@@ -34,7 +35,7 @@ std::vector<std::uint8_t> Sz(std::string_view text) {
 
 ParsedBackup Parse(std::string_view text) {
   std::string error;
-  ParsedBackup content = ParseBackupText(text, error);
+  ParsedBackup content = ParseBackupText(text, kAnsi, error);
   EXPECT_EQ(error, "");
   return content;
 }
@@ -91,6 +92,26 @@ TEST(BackupReader, AcceptsLineFeedsCommentsAndEmptyFiles) {
   EXPECT_TRUE(Parse("REGEDIT4\r\n\r\n").keys.empty());
 }
 
+// In code page 932 a lead byte and the byte after it are one character,
+// also when that byte is "\" (表 is 95 5C, ソ 83 5C) or "]" (ゾ is 83 5D):
+// it is never an escape, a closing quote or the end of a key line.
+TEST(BackupReader, ReadsADoubleByteCodePageACharacterAtATime) {
+  const qb::testing::SampleCodePage932 cp932;
+  std::string error;
+  const ParsedBackup content = ParseBackupText(
+      "REGEDIT4\r\n[K\\\x83\x5C]\r\n\"\x95\x5C\"=\"a\\\\\x83\x5C\"\r\n", cp932, error);
+  EXPECT_EQ(error, "");
+  ASSERT_EQ(content.keys.size(), 1u);
+  EXPECT_EQ(content.keys[0].path, "K\\\x83\x5C");
+  EXPECT_EQ(content.keys[0].values,
+            (std::vector<BackupValue>{{"\x95\x5C", value_type::kString, Sz("a\\\x83\x5C")}}));
+
+  ParseBackupText("REGEDIT4\r\n[K]\r\n\"a\"=\"\x95\"\r\n", cp932, error);
+  EXPECT_EQ(error, "line 3: a quoted text has no closing quote");
+  ParseBackupText("REGEDIT4\r\n[K\x83]\r\n", cp932, error);
+  EXPECT_EQ(error, "line 2: a key line is malformed");
+}
+
 TEST(BackupReader, RefusesAnythingTheWriterDoesNotWrite) {
   const std::pair<const char*, const char*> damaged[] = {
       {"", "it does not begin with REGEDIT4"},
@@ -114,7 +135,7 @@ TEST(BackupReader, RefusesAnythingTheWriterDoesNotWrite) {
   };
   for (const auto& [text, reason] : damaged) {
     std::string error;
-    EXPECT_TRUE(ParseBackupText(text, error).keys.empty()) << text;
+    EXPECT_TRUE(ParseBackupText(text, kAnsi, error).keys.empty()) << text;
     EXPECT_EQ(error, reason) << text;
   }
 }

@@ -4,6 +4,7 @@
 
 #include "platform/memory_registry.h"
 #include "platform/utf.h"
+#include "sample_code_page_932.h"
 #include "scanner/backup_reader.h"
 #include "scanner/removal_paths.h"
 
@@ -126,6 +127,29 @@ TEST(BackupText, LongHexDataIsContinuedOverLines) {
   EXPECT_EQ(bytes, 40u);
 }
 
+// In code page 932 the second byte of many characters is 0x5C. Regedit
+// decodes a line before it reads the escapes, so only a "\" of its own is
+// doubled; doubled, the 0x5C of the last character would escape the
+// closing quote and regedit would drop the value.
+TEST(BackupText, EscapesTextACharacterOfTheCodePageAtATime) {
+  platform::MemoryRegistry registry;
+  const std::u16string key = platform::Utf8ToUtf16(kKey);
+  // 表 (95 5C), ソ (83 5C).
+  registry.SetValue(RegistryRoot::LocalMachine, key, u"\u8868", MakeStringValue(u"a\\\u30BD"));
+  registry.SetValue(RegistryRoot::LocalMachine, key, u"\"\u30BD\"", MakeStringValue(u"\u8868"));
+  registry.CreateKey(RegistryRoot::LocalMachine, key + u"\\\u8868");
+  const qb::testing::SampleCodePage932 cp932;
+  const BackupContent backup = BackupText(registry, {kClsid}, cp932);
+
+  const std::string line = kLine;
+  EXPECT_EQ(backup.text, "REGEDIT4\r\n\r\n" + line + "]\r\n" +
+                             "\"\x95\x5C\"=\"a\\\\\x83\x5C\"\r\n"
+                             "\"\\\"\x83\x5C\\\"\"=\"\x95\x5C\"\r\n"
+                             "\r\n" +
+                             line + "\\\x95\x5C]\r\n\r\n");
+  EXPECT_TRUE(backup.incomplete.empty());
+}
+
 TEST(BackupText, WritesOneBlockPerObjectInTheOrderGiven) {
   platform::MemoryRegistry registry;
   const std::string text = Text(registry, {u"E2E0000B-0000-4000-8000-00000000000B", kClsid});
@@ -142,7 +166,7 @@ namespace {
 // it knows, whatever the names were.
 ParsedBackup ReadBack(const std::string& text) {
   std::string error;
-  ParsedBackup parsed = ParseBackupText(text, error);
+  ParsedBackup parsed = ParseBackupText(text, kAnsi, error);
   EXPECT_EQ(error, "");
   return parsed;
 }

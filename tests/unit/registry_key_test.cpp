@@ -166,5 +166,48 @@ TEST_F(RegistryKeyTest, CreateKeyThrowsWhenTheKeyCannotBeMade) {
             "Failed to create key SOFTWARE\\New");
 }
 
+// The in-memory registry refuses what the registry of Windows refuses, so
+// that what works natively works there too.
+TEST(MemoryRegistryLimits, RefuseWhatTheRegistryRefuses) {
+  MemoryRegistry registry;
+  const auto root = RegistryRoot::CurrentUser;
+  const auto view = platform::RegistryView::k64;
+  platform::RegistryStatus status;
+  const auto create = [&](const std::u16string& path) {
+    return registry.Create(root, view, path, status) != nullptr;
+  };
+  const auto open = [&](const std::u16string& path) {
+    return registry.Open(root, view, path, platform::KeyAccess::Read, status) != nullptr;
+  };
+
+  ASSERT_TRUE(create(u"A\\B"));
+  EXPECT_FALSE(create(u"A\\\\B"));
+  EXPECT_EQ(status.kind, RegistryStatusKind::Failed);
+  EXPECT_FALSE(open(u"A\\\\B"));
+  EXPECT_FALSE(create(u"A\\B\\"));
+  EXPECT_TRUE(create(u"A\\" + std::u16string(255, u'n')));
+  EXPECT_FALSE(create(u"A\\" + std::u16string(256, u'n')));
+  EXPECT_FALSE(open(u"A\\" + std::u16string(256, u'n')));
+  // Created through its parent by the native call, a NUL name opens; the
+  // Win32 call cannot create it.
+  const std::u16string nul_name(u"N\0x", 3);
+  registry.CreateKey(root, u"A\\" + nul_name);
+  EXPECT_TRUE(open(u"A\\" + nul_name));
+  EXPECT_FALSE(create(u"A\\" + nul_name + u"\\C"));
+
+  std::u16string path = u"D";
+  for (int level = 2; level <= 33; ++level) path += u"\\d";
+  EXPECT_FALSE(create(path)) << "33 new levels in one call";
+  path.resize(path.size() - 2);
+  EXPECT_TRUE(create(path));
+  for (int level = 33; level <= 512; ++level) ASSERT_TRUE(create(path += u"\\d"));
+  EXPECT_FALSE(create(path + u"\\d")) << "a 513th level";
+
+  const auto key = registry.Create(root, view, u"A", status);
+  EXPECT_TRUE(key->Write(std::u16string(16383, u'v'), platform::MakeDwordValue(1)).ok());
+  EXPECT_EQ(key->Write(std::u16string(16384, u'v'), platform::MakeDwordValue(1)).kind,
+            RegistryStatusKind::Failed);
+}
+
 }  // namespace
 }  // namespace qb::registry

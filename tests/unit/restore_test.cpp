@@ -7,6 +7,7 @@
 #include "platform/memory_registry.h"
 #include "platform/utf.h"
 #include "registry/registry_key.h"
+#include "sample_code_page_932.h"
 #include "scanner/backup.h"
 #include "scanner/backup_catalog.h"
 #include "scanner/removal_paths.h"
@@ -152,6 +153,95 @@ TEST_F(RestoreTest, RefusesWhatThisProgramCouldNotHaveWritten) {
   // A good object followed by a bad one: the whole file is refused.
   Set(kKey64, u"NoExplorer", MakeStringValue("1"));
   EXPECT_NE(Refusal(BackupText(registry, {kA}, ansi).text + run_key.substr(10)), "");
+}
+
+// What the restore could not write exactly as the file names it (a name
+// the registry refuses, a key before its parent, bytes that are not text of
+// the code page) is refused before anything changes, so that a restore
+// never stops halfway; the message names the key.
+TEST_F(RestoreTest, RefusesWhatTheRestoreCouldNotWriteExactly) {
+  const std::string head = "REGEDIT4\r\n\r\n";
+  const std::string objects =
+      "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\Browser "
+      "Helper Objects\\";
+  const std::string object = objects + "{E2E0000A-0000-4000-8000-00000000000A}";
+  const std::string key = "[" + object + "]\r\n";
+  const std::string nul(1, '\0');
+  const std::pair<std::string, std::string> refused[] = {
+      {key + "[" + object + "\\a" + nul + "b]\r\n",
+       "the key [" + object + "\\a\\0b] has a name with a NUL character in it"},
+      {"[" + object + "\\\\a]\r\n", "the key [" + object + "\\\\a] has an empty name in its path"},
+      {key + "[" + object + "\\]\r\n", "the key [" + object + "\\] has an empty name in its path"},
+      {"[" + objects + "{}]\r\n", "the key [" + objects + "{}] names no object"},
+      {key + "[" + object + "\\a\\b]\r\n",
+       "the key [" + object + "\\a\\b] does not come after its parent key"},
+      {key + "\"a" + nul + "b\"=\"1\"\r\n",
+       "the value \"a\\0b\" of the key [" + object + "] has a name with a NUL character in it"},
+  };
+  for (const auto& [text, reason] : refused) EXPECT_EQ(Refusal(head + text), reason) << text;
+
+  // Long names are refused past the registry's limits, and shown cut short.
+  const std::string long_key =
+      Refusal(head + key + "[" + object + "\\" + std::string(256, 'n') + "]\r\n");
+  EXPECT_EQ(long_key.rfind("the key [" + objects.substr(0, 60), 0), 0u) << long_key;
+  EXPECT_TRUE(long_key.ends_with("n] has a name longer than the registry's 255 characters"));
+  EXPECT_LT(long_key.size(), 300u);
+  const std::string long_value =
+      Refusal(head + key + "\"" + std::string(16384, 'v') + "\"=dword:00000001\r\n");
+  EXPECT_TRUE(long_value.ends_with("v\" of the key [" + object +
+                                   "] has a name longer than the registry's 16,383 characters"));
+  EXPECT_LT(long_value.size(), 500u);
+
+  // The object's key is the 7th level below HKEY_LOCAL_MACHINE; keys down
+  // to the 512th are written.
+  std::string deep = head;
+  std::string path = object;
+  for (int level = 7; level <= 512; ++level, path += "\\d") deep += "[" + path + "]\r\n";
+  EXPECT_TRUE(Refusal(deep + "[" + path + "]\r\n")
+                  .ends_with("\\d] lies deeper than the registry's 512 levels"));
+
+  // In a double-byte code page, a pair that it lacks is no text.
+  const qb::testing::SampleCodePage932 cp932;
+  std::string error;
+  EXPECT_FALSE(PlanRestore(head + key + "[" + object + "\\\x85\x40]\r\n", cp932, error));
+  EXPECT_EQ(error, "the key [" + object +
+                       "\\\u30FB] has a name that is not valid text in the ANSI code page");
+  EXPECT_FALSE(PlanRestore(head + key + "\"a\"=\"\x85\x40\"\r\n", cp932, error));
+  EXPECT_EQ(error, "the value \"a\" of the key [" + object +
+                       "] holds text that is not valid in the ANSI code page");
+
+  // What the registry takes, up to its limits, is restored.
+  Restore(Plan(head + key + "\"" + std::string(16383, 'v') + "\"=dword:00000001\r\n[" + object +
+               "\\" + std::string(255, 'n') + "]\r\n"),
+          registry, blocked);
+  Restore(Plan(deep), registry, blocked);
+  EXPECT_TRUE(
+      registry.KeyExists(RegistryRoot::LocalMachine, kKey64 + u"\\" + std::u16string(255, u'n')));
+  EXPECT_EQ(registry.ValueNamesOf(RegistryRoot::LocalMachine, platform::Utf16ToUtf8(kKey64)),
+            std::vector<std::u16string>{std::u16string(16383, u'v')});
+  std::u16string deepest = kKey64;
+  for (int level = 8; level <= 512; ++level) deepest += u"\\d";
+  EXPECT_TRUE(registry.KeyExists(RegistryRoot::LocalMachine, deepest));
+}
+
+// The program's own restore reads back exactly what it wrote in a
+// double-byte code page, "\" bytes inside characters and all.
+TEST_F(RestoreTest, BringsBackDoubleByteNamesAndTextExactly) {
+  const qb::testing::SampleCodePage932 cp932;
+  // 表, ソ and 能 each end in the byte 0x5C.
+  Set(kKey64, u"\u8868", MakeStringValue(u"\u8868\\\u30BD\"\u80FD"));
+  Set(kKey64, u"\u30BD\\", MakeStringValue(u"\u80FD", value_type::kExpandString));
+  Set(kKey64 + u"\\\u80FD", u"", MakeStringValue(u"\u8868"));
+  const Snapshot before = Objects();
+  const BackupContent backup = BackupText(registry, {kA}, cp932);
+  ASSERT_TRUE(backup.incomplete.empty()) << backup.text;
+  registry::RegistryKey(registry, RegistryRoot::LocalMachine).DeleteKey("\\Software");
+
+  std::string error;
+  const std::optional<RestorePlan> plan = PlanRestore(backup.text, cp932, error);
+  ASSERT_TRUE(plan) << error;
+  Restore(*plan, registry, blocked);
+  EXPECT_EQ(Objects(), before);
 }
 
 TEST_F(RestoreTest, AnIncompleteBackupSaysSo) {

@@ -39,4 +39,8 @@ std::u16string Win32CodePage::Decode(std::string_view bytes) const {
   return text;
 }
 
+bool Win32CodePage::IsLeadByte(unsigned char byte) const {
+  return ::IsDBCSLeadByteEx(CP_ACP, byte) != FALSE;
+}
+
 }  // namespace qb::win32
