@@ -19,13 +19,13 @@
 #include <string>
 #include <vector>
 
-#include "app/control_ids.h"
 #include "dump/plain_dump.h"
 #include "fill/stopwatch.h"
 #include "harness/program.h"
 #include "harness/promotions.h"
 #include "harness/registry_fixture.h"
 #include "harness/ui.h"
+#include "ui/control_ids.h"
 
 namespace {
 

@@ -22,13 +22,13 @@
 #include <string>
 #include <vector>
 
-#include "app/control_ids.h"
 #include "fill/bare_fill.h"
 #include "fill/program_fill.h"
 #include "fill/stopwatch.h"
 #include "harness/program.h"
 #include "harness/registry_fixture.h"
 #include "harness/ui.h"
+#include "ui/control_ids.h"
 
 namespace {
 

@@ -1,18 +1,12 @@
-# Host build: the portable core, its unit tests and the benchmarks; or, with
-# QB_FUZZ, its fuzz targets.
-option(QB_FUZZ "Build the libFuzzer targets (clang) instead of the tests" OFF)
-if(QB_FUZZ)
-  include(cmake/Fuzz.cmake)
-  return()
-endif()
-
-option(QB_SANITIZE "Build the native tests with AddressSanitizer and UBSan" ON)
-
+# Host build: the portable layers, their unit tests and the benchmarks.
 if(QB_SANITIZE)
-  set(QB_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-  target_compile_options(qb_core PRIVATE ${QB_SANITIZER_FLAGS})
-  target_link_options(qb_core PUBLIC ${QB_SANITIZER_FLAGS})
+  set(QB_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all
+    -fno-omit-frame-pointer)
+  add_compile_options(${QB_SANITIZER_FLAGS})
+  add_link_options(${QB_SANITIZER_FLAGS})
 endif()
+
+add_subdirectory(src)
 
 enable_testing()
 find_package(GTest REQUIRED)

@@ -10,9 +10,8 @@ source "$(dirname "$0")/lib.sh"
 ensure_packages cmake make clang libclang-rt-14-dev
 
 dir=$QB_BUILD/fuzz
-[ -f "$dir/CMakeCache.txt" ] ||
-  cmake -S "$QB_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQB_FUZZ=ON \
-    -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake -S "$QB_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQB_FUZZ=ON -DQB_WERROR=ON \
+  -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$dir" -j"$(nproc)" >/dev/null
 
 # Runs one target over a working copy of its seeds; new inputs stay in the

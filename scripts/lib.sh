@@ -27,12 +27,11 @@ ensure_packages() {
 }
 
 # Configures and builds the Windows program (and its end-to-end tests).
+# Warnings are errors: a build that warns is not done.
 build_windows() {
   local dir=$QB_BUILD/win
-  if [ ! -f "$dir/CMakeCache.txt" ]; then
-    cmake -S "$QB_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$QB_ROOT/cmake/toolchain-mingw-w64-x86_64.cmake" >/dev/null
-  fi
+  cmake -S "$QB_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DQB_WERROR=ON \
+    -DCMAKE_TOOLCHAIN_FILE="$QB_ROOT/cmake/toolchain-mingw-w64-x86_64.cmake" >/dev/null
   cmake --build "$dir" -j"$(nproc)" "$@"
 }
 

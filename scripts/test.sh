@@ -25,7 +25,7 @@ ensure_packages cmake make g++ googletest libgtest-dev python3 mingw-w64 wine wi
 if [ $unit = 1 ]; then
   say "Unit tests (native)"
   native=$QB_BUILD/native
-  [ -f "$native/CMakeCache.txt" ] || cmake -S "$QB_ROOT" -B "$native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+  cmake -S "$QB_ROOT" -B "$native" -DCMAKE_BUILD_TYPE=Debug -DQB_WERROR=ON >/dev/null
   cmake --build "$native" -j"$(nproc)" >/dev/null
   (cd "$native" && ctest --output-on-failure --timeout 120 -j"$(nproc)" "$@")
 fi

@@ -1,16 +1,18 @@
 #include "app/about_box.h"
 
-#include "app/control_ids.h"
 #include "platform/win32/shell.h"
 #include "product/maker.h"
+#include "product/version.h"
 #include "resource_ids.h"
 #include "toolkit/dialog_options.h"
 #include "toolkit/fit_text.h"
+#include "ui/control_ids.h"
 
 namespace qb::app {
 namespace {
 
 constexpr COLORREF kLinkColor = RGB(0, 0, 255);
+constexpr char kVersionCaption[] = "Quellbright v" QB_VERSION_TEXT;
 
 toolkit::FontSpec TitleFont() { return {L"MS Sans Serif", 12, true}; }
 toolkit::FontSpec TextFont() { return {L"MS Sans Serif", 10}; }
@@ -36,7 +38,7 @@ TfrmAbout::TfrmAbout(toolkit::Application& application, HWND owner)
       Panel1(AsParent(), ids::kAboutPanel1, {0, 0, 362, 121}),
       Image1(Panel1.AsParent(), ids::kAboutImage1, {16, 16, 33, 33}, {}, SS_ICON | SS_CENTERIMAGE),
       Label2(Panel1.AsParent(), ids::kAboutLabel2,
-             toolkit::FitText(*this, 80, 8, "Quellbright v2.0", TitleFont()), {}, 0, TitleFont()),
+             toolkit::FitText(*this, 80, 8, kVersionCaption, TitleFont()), {}, 0, TitleFont()),
       Label1(Panel1.AsParent(), ids::kAboutLabel1,
              toolkit::FitText(*this, 112, 32, "For Internet Explorer v6.0", TitleFont()),
              "For Internet Explorer v6.0", 0, TitleFont()),
@@ -72,7 +74,7 @@ TfrmAbout::TfrmAbout(toolkit::Application& application, HWND owner)
 void TfrmAbout::FormCreate() {
   Label3.SetHandCursor(true);
   Label5.SetHandCursor(true);
-  Label2.SetText("Quellbright v2.0");
+  Label2.SetText(kVersionCaption);
   SetCaption(": About Quellbright :");
 }
 

@@ -10,6 +10,7 @@
 #include "platform/registry_backend.h"
 #include "platform/version_info.h"
 #include "scanner/removal.h"
+#include "scanner/scanner_services.h"
 #include "settings/settings.h"
 
 namespace qb::app {
@@ -28,6 +29,11 @@ struct AppContext {
   lists::ClsidLists& lists;
   settings::Settings& settings;
   scanner::ObjectRemoval& removal;
+
+  // What the Scanner page and the restore window take of it.
+  scanner::ScannerServices scanner() const {
+    return {registry, files, code_page, lists, settings, removal};
+  }
 };
 
 }  // namespace qb::app

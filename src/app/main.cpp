@@ -3,12 +3,9 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "app/about_box.h"
 #include "app/app_context.h"
-#include "app/options_dialog.h"
 #include "app/orvex.h"
 #include "app/report_mode.h"
-#include "guardian/alert_dialog.h"
 #include "lists/list_file.h"
 #include "platform/win32/command_line.h"
 #include "platform/win32/program_folder.h"
@@ -19,10 +16,8 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_version_info.h"
-#include "promo/demo_window.h"
+#include "platform/win32/wininet_probe.h"
 #include "promo/promo_schedule.h"
-#include "promo/promotion_window.h"
-#include "promo/wininet_probe.h"
 #include "toolkit/application.h"
 
 namespace {
@@ -84,19 +79,7 @@ int RunProgram(qb::toolkit::Application& application) {
     counted = true;
   });
 
-  TOrvex main_window(application, context);
-  if (!counted) main_window.LaunchCountFailed();
-  qb::app::TfrmOptions options(application, main_window.hwnd(), settings, registry);
-  qb::app::TfrmAbout about(application, main_window.hwnd());
-  qb::guardian::TfrmAlert alert(application, main_window.hwnd(), main_window.current_object(),
-                                {registry, locator, versions});
-  qb::promo::TLumbrella promotion(application, main_window.hwnd());
-  qb::promo::TDemo demo(application, main_window.hwnd(), registry, locator);
-  main_window.SetPromotionWindows(promotion, demo);
-  main_window.SetAboutBox(about);
-  main_window.SetOptionsDialog(options);
-  main_window.SetAlertDialog(alert);
-
+  TOrvex main_window(application, context, !counted);
   return application.Run(main_window, main_window.show_at_start());
 }
 
@@ -109,7 +92,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   }
   // The URL-cache reader's probe of WinInet comes first when the program
   // starts, as the start-up of its component.
-  qb::promo::LoadWinInet();
+  qb::win32::LoadWinInet();
   if (FindRunningCopy() && WakeRunningCopy(false)) return 0;
   qb::win32::UniqueKernelHandle starting(
       ::CreateMutexW(nullptr, TRUE, L"Local\\Quellbright.SingleInstance"));

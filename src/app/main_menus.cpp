@@ -1,6 +1,6 @@
 #include "app/main_menus.h"
 
-#include "app/control_ids.h"
+#include "ui/control_ids.h"
 
 namespace qb::app {
 
@@ -8,7 +8,7 @@ using toolkit::MenuItem;
 using toolkit::MenuSeparator;
 using toolkit::MenuSubmenu;
 
-std::vector<toolkit::MenuEntry> MainMenuEntries(const MainActions& a) {
+std::vector<toolkit::MenuEntry> MainMenuEntries(const ui::MainActions& a) {
   return {
       MenuSubmenu("&File", {MenuItem(ids::kRestore1, "Restore from backup..."), MenuSeparator(),
                             MenuItem(ids::kExit1, "E&xit")}),
@@ -30,7 +30,7 @@ std::vector<toolkit::MenuEntry> MainMenuEntries(const MainActions& a) {
                   {
                       MenuItem(a.aScanner),
                       MenuItem(a.aIgnoredObjects),
-                      MenuItem(a.aBlockedObjects.id(), kBlockedObjectsMenuCaption),
+                      MenuItem(a.aBlockedObjects.id(), ui::kBlockedObjectsMenuCaption),
                       MenuItem(a.aVodUridazur),
                       MenuSeparator(),
                       MenuItem(ids::kOptions1, "&Options"),
@@ -39,7 +39,7 @@ std::vector<toolkit::MenuEntry> MainMenuEntries(const MainActions& a) {
   };
 }
 
-std::vector<toolkit::MenuEntry> TrayMenuEntries(const MainActions& a) {
+std::vector<toolkit::MenuEntry> TrayMenuEntries(const ui::MainActions& a) {
   return {
       MenuSubmenu(a.aVodUridazur.caption(),
                   {MenuItem(a.aStartStopGuardian), MenuItem(a.aEnablePopUpBlocker)},

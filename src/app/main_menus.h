@@ -2,14 +2,14 @@
 
 #include <vector>
 
-#include "app/main_actions.h"
 #include "toolkit/menu.h"
+#include "ui/main_actions.h"
 
 namespace qb::app {
 
 // The main menu `MainMenu1`.
-std::vector<toolkit::MenuEntry> MainMenuEntries(const MainActions& actions);
+std::vector<toolkit::MenuEntry> MainMenuEntries(const ui::MainActions& actions);
 // The tray icon's menu `pmTrayIcon`.
-std::vector<toolkit::MenuEntry> TrayMenuEntries(const MainActions& actions);
+std::vector<toolkit::MenuEntry> TrayMenuEntries(const ui::MainActions& actions);
 
 }  // namespace qb::app

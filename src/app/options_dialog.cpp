@@ -1,9 +1,9 @@
 #include "app/options_dialog.h"
 
-#include "app/control_ids.h"
 #include "settings/settings.h"
 #include "toolkit/dialog_options.h"
 #include "toolkit/message_box.h"
+#include "ui/control_ids.h"
 
 namespace qb::app {
 namespace {

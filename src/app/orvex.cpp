@@ -1,13 +1,10 @@
 #include "app/orvex.h"
 
-#include "app/about_box.h"
 #include "app/gradient_painter.h"
 #include "app/main_menus.h"
 #include "guardian/switches.h"
 #include "platform/win32/command_line.h"
 #include "platform/win32/shell.h"
-#include "promo/demo_window.h"
-#include "promo/promotion_window.h"
 #include "resource_ids.h"
 #include "scanner/page_names.h"
 #include "scanner/restore_dialog.h"
@@ -29,13 +26,13 @@ toolkit::FormOptions MainFormOptions() {
   return options;
 }
 
-scanner::ListPageSpec IgnoredPageSpec(MainActions& actions, AppContext& context) {
+scanner::ListPageSpec IgnoredPageSpec(ui::MainActions& actions, AppContext& context) {
   return {ids::kLbIgnored,          ids::kIgnoredActionsGroup, ids::kBtRemoveIgnored,
           ids::kBtRemoveIgnoredAll, actions.aRemoveIgnored,    actions.aRemoveIgnoredAll,
           context.lists.ignored,    context.code_page,         context.registry};
 }
 
-scanner::ListPageSpec BlockedPageSpec(MainActions& actions, AppContext& context) {
+scanner::ListPageSpec BlockedPageSpec(ui::MainActions& actions, AppContext& context) {
   return {ids::kLbBlocked,          ids::kBlockedActionsGroup, ids::kBtRemoveBlocked,
           ids::kBtRemoveAllBlocked, actions.aRemoveBlocked,    actions.aRemoveAllBlocked,
           context.lists.blocked,    context.code_page,         context.registry};
@@ -43,7 +40,7 @@ scanner::ListPageSpec BlockedPageSpec(MainActions& actions, AppContext& context)
 
 }  // namespace
 
-TOrvex::TOrvex(toolkit::Application& application, AppContext& context)
+TOrvex::TOrvex(toolkit::Application& application, AppContext& context, bool launch_count_reported)
     : Form(application, MainFormOptions()),
       context_(context),
       actions_(*this),
@@ -55,8 +52,8 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context)
       Bevel1(zPanel.AsParent(), ids::kBevel1, {7, 44, 313, 2}, {}, SS_ETCHEDHORZ),
       nbActions(zPanel.AsParent(), ids::kNbActions, {7, 56, 313, 305}),
       nbTips(zPanel.AsParent(), ids::kNbTips, {325, 8, 369, 353}),
-      scannerPage_(nbActions.AddPage(scanner::kScannerPage, ids::kPaScanner), actions_, context_,
-                   details_, objectInfo_),
+      scannerPage_(nbActions.AddPage(scanner::kScannerPage, ids::kPaScanner), actions_,
+                   context_.scanner(), details_, objectInfo_),
       ignoredPage_(nbActions.AddPage(scanner::kIgnoredPage, ids::kPaIgnoredObjects),
                    IgnoredPageSpec(actions_, context_), details_, objectInfo_),
       guardianPage_(nbActions.AddPage(scanner::kVodUridazurPage, ids::kPaVodUridazur), actions_),
@@ -79,8 +76,17 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context)
       schedule_(context_.registry, context_.clock),
       promoTimer_(schedule_, PromoHooks()),
       Timer2(*this, 1000, true, [this] { promoTimer_.Timer2Timer(); }),
-      guardian_({*this, actions_, guardianPage_, Timer1, CoolTrayIcon1, context_, windows_,
-                 [this] { ShowMainWindow(); }, [this] { HideToTray(false); },
+      presence_(*this, CoolTrayIcon1),
+      guardian_({*this,
+                 actions_,
+                 guardianPage_,
+                 Timer1,
+                 CoolTrayIcon1,
+                 {context_.registry, context_.lists, context_.code_page, context_.settings,
+                  context_.removal, windows_},
+                 [this] { return frmAlert.ShowModal(); },
+                 [this] { presence_.Show(); },
+                 [this] { presence_.Hide(false); },
                  guardian::IsSwitch(win32::FirstArgument(), guardian::kNoHint)}),
       sections_({nbTips,
                  nbActions,
@@ -88,7 +94,14 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context)
                  actions_,
                  {&btScanner, &btIgnoredObjects, &btVodUridazur, &btBlockedObjects},
                  [this] { ignoredPage_.Fill(); },
-                 [this] { blockedPage_.Fill(); }}) {
+                 [this] { blockedPage_.Fill(); }}),
+      frmOptions(application, hwnd(), context_.settings, context_.registry),
+      frmAbout(application, hwnd()),
+      frmAlert(application, hwnd(), guardian_.current_object(),
+               {context_.registry, context_.locator, context_.versions}),
+      Lumbrella(application, hwnd()),
+      Demo(application, hwnd(), context_.registry, context_.locator, context_.code_page) {
+  if (launch_count_reported) promoTimer_.FailureReportedAtStart();
   btScanner.BindAction(actions_.aScanner);
   btIgnoredObjects.BindAction(actions_.aIgnoredObjects, toolkit::CaptionSource::kOwn);
   btBlockedObjects.BindAction(actions_.aBlockedObjects, toolkit::CaptionSource::kOwn);
@@ -100,12 +113,8 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context)
   CoolTrayIcon1Startup(show_at_start_);
   CoolTrayIcon1.Add();
   FormCreate();
-  created_ = true;
-  if (!show_at_start_ && !CoolTrayIcon1.added()) {
-    // Hidden without a tray icon there would be no way back.
-    ::ShowWindow(hwnd(), SW_SHOWMINNOACTIVE);
-    hide_deferred_ = true;
-  }
+  presence_.SetBuilt();
+  if (!show_at_start_) presence_.StartHidden();
 }
 
 void TOrvex::WireActions() {
@@ -132,10 +141,8 @@ void TOrvex::WireTray() {
     // Lets the menu close at once when the user clicks elsewhere next time.
     ::PostMessageW(hwnd(), WM_NULL, 0, 0);
   };
-  CoolTrayIcon1.on_readded = [this] { CoolTrayIcon1Readded(); };
+  CoolTrayIcon1.on_readded = [this] { presence_.IconReadded(); };
 }
-
-void TOrvex::SetAboutBox(TfrmAbout& about) { about_ = &about; }
 
 void TOrvex::CoolTrayIcon1Startup(bool& show_main_form) {
   if (guardian::IsSwitch(win32::FirstArgument(), guardian::kNoHide)) return;
@@ -177,22 +184,25 @@ void TOrvex::OnShow() {
   actions_.aEnablePopUpBlocker.SetChecked(context_.settings.EnablePopUpBlocker);
 }
 
+// A launch count that cannot be read hides the banner as a missing one
+// does, and is reported once, as the schedule's other faults are.
 void TOrvex::ApplyBannerRule() {
-  if (!promo::IsBannerHidden(schedule_)) return;
+  bool hidden = true;
+  try {
+    hidden = promo::IsBannerHidden(schedule_.GetLaunchCount());
+  } catch (const std::exception& error) {
+    promoTimer_.ReportFailure(error.what());
+  }
+  if (!hidden) return;
   Panel1.SetVisible(false);
   SetDesignOuterHeight(468);
 }
 
-void TOrvex::SetPromotionWindows(promo::TLumbrella& promotion, promo::TDemo& demo) {
-  Lumbrella = &promotion;
-  Demo = &demo;
-}
-
 promo::PromoTimerHooks TOrvex::PromoHooks() {
-  return {[this] { return Lumbrella != nullptr; },
-          [this] { Lumbrella->Show(); },
-          [this] { return Demo != nullptr; },
-          [this] { Demo->Show(); },
+  return {[] { return true; },
+          [this] { Lumbrella.Show(); },
+          [] { return true; },
+          [this] { Demo.Show(); },
           [this] { Timer2.SetEnabled(false); },
           [](const std::string& message) { toolkit::ShowErrorBox(message); }};
 }
@@ -208,51 +218,12 @@ void TOrvex::LoadCLSIDs() {
   application().Terminate();
 }
 
-void TOrvex::ShowMainWindow() {
-  if (!created_) return;
-  hide_deferred_ = false;
-  if (::IsIconic(hwnd())) ::ShowWindow(hwnd(), SW_RESTORE);
-  Show();
-}
-
-void TOrvex::HideMainWindow() { HideToTray(true); }
-
-void TOrvex::HideToTray(bool minimise) {
-  if (!created_) return;
-  if (CoolTrayIcon1.added()) {
-    Hide();
-    return;
-  }
-  hide_deferred_ = true;
-  if (minimise) ::ShowWindow(hwnd(), SW_MINIMIZE);
-}
-
-void TOrvex::CoolTrayIcon1Readded() {
-  if (hide_deferred_ && CoolTrayIcon1.added()) {
-    hide_deferred_ = false;
-    Hide();
-  }
-}
-
 // Minimise to tray: the hint first, then the window leaves the taskbar.
 // Without a tray icon it stays minimised on the taskbar. True when hidden.
 bool TOrvex::OnMinimize() {
-  if (!CoolTrayIcon1.added()) {
-    hide_deferred_ = true;
-    return false;
-  }
   // A hint that cannot be stored is reported; the window goes all the same.
-  toolkit::Guarded([this] { guardian_.CoolTrayIcon1MinimizeToTray(); });
-  Hide();
-  return true;
-}
-
-void TOrvex::CoolTrayIcon1Click() {
-  if (IsVisible()) {
-    HideMainWindow();
-  } else {
-    ShowMainWindow();
-  }
+  return presence_.Minimized(
+      [this] { toolkit::Guarded([this] { guardian_.CoolTrayIcon1MinimizeToTray(); }); });
 }
 
 void TOrvex::Help2Click() {
@@ -260,7 +231,7 @@ void TOrvex::Help2Click() {
 }
 
 void TOrvex::Restore1Click() {
-  scanner::TfrmRestore restore(application(), hwnd(), context_);
+  scanner::TfrmRestore restore(application(), hwnd(), context_.scanner());
   restore.CenterOver(hwnd());
   restore.ShowModal();
   // What is registered has changed: the Scanner page looks again, unless
@@ -272,21 +243,20 @@ void TOrvex::Restore1Click() {
 }
 
 void TOrvex::About1Click() {
-  if (!about_) return;
-  about_->CenterOver(hwnd());
-  about_->ShowModal();
+  frmAbout.CenterOver(hwnd());
+  frmAbout.ShowModal();
 }
 
 LRESULT TOrvex::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_USER:  // a second copy asks this one to show itself
-      ShowMainWindow();
+      presence_.Show();
       return 0;
     case WM_SYSCOMMAND:
       if ((wparam & 0xFFF0) == SC_MINIMIZE && OnMinimize()) return 0;
       break;
     case WM_SIZE:
-      if (wparam == SIZE_MINIMIZED && created_ && IsVisible()) OnMinimize();
+      if (wparam == SIZE_MINIMIZED && presence_.built() && IsVisible()) OnMinimize();
       break;
     default:
       break;
@@ -302,7 +272,7 @@ void TOrvex::OnClose() { application().Terminate(); }
 
 bool TOrvex::PreviewKeyDown(WPARAM virtual_key) {
   if (virtual_key != VK_ESCAPE) return false;
-  HideMainWindow();
+  presence_.Hide(true);
   return true;
 }
 

@@ -1,15 +1,20 @@
 #pragma once
 
+#include "app/about_box.h"
 #include "app/app_context.h"
-#include "app/main_actions.h"
+#include "app/options_dialog.h"
 #include "app/sections.h"
 #include "app/tips_pages.h"
+#include "app/tray_presence.h"
+#include "guardian/alert_dialog.h"
 #include "guardian/guardian_control.h"
 #include "guardian/guardian_page.h"
 #include "platform/win32/win32_window_list.h"
 #include "promo/banner.h"
+#include "promo/demo_window.h"
 #include "promo/promo_schedule.h"
 #include "promo/promo_timer.h"
+#include "promo/promotion_window.h"
 #include "scanner/details_view.h"
 #include "scanner/list_page.h"
 #include "scanner/object_info.h"
@@ -20,20 +25,9 @@
 #include "toolkit/panel.h"
 #include "toolkit/timer.h"
 #include "toolkit/tray_icon.h"
-
-namespace qb::guardian {
-class TfrmAlert;
-}
-
-namespace qb::promo {
-class TDemo;
-class TLumbrella;
-}  // namespace qb::promo
+#include "ui/main_actions.h"
 
 namespace qb::app {
-
-class TfrmAbout;
-class TfrmOptions;
 
 // The main window `Orvex`: the frame of the four sections, the menus and
 // the actions through which every command runs.
@@ -42,29 +36,12 @@ class TOrvex : public toolkit::Form {
   static constexpr char kTitle[] = ": Quellbright :";
   static constexpr wchar_t kClassName[] = L"TOrvex";
 
-  TOrvex(toolkit::Application& application, AppContext& context);
+  // `launch_count_reported`: counting this start failed, and the user was
+  // told already.
+  TOrvex(toolkit::Application& application, AppContext& context, bool launch_count_reported);
 
-  // The about box, made after this window and reached from its menu.
-  void SetAboutBox(TfrmAbout& about);
-  // The options dialog, made after this window and opened from its menu.
-  void SetOptionsDialog(TfrmOptions& options) { options_ = &options; }
-  // The alert dialog, made after this window, shown by the guard.
-  void SetAlertDialog(guardian::TfrmAlert& alert) { guardian_.SetAlertDialog(alert); }
-  // The promotion and demo windows, made last; the promotion timer shows
-  // them.
-  void SetPromotionWindows(promo::TLumbrella& promotion, promo::TDemo& demo);
-  // The launch count failed at this start, and the user was told.
-  void LaunchCountFailed() { promoTimer_.FailureReportedAtStart(); }
-  // `CurrentCLSID`, which the alert dialog shows, with its views.
-  const scanner::RegisteredObject& current_object() const { return guardian_.current_object(); }
   // Whether the message loop shows this window at start.
   bool show_at_start() const { return show_at_start_; }
-
-  // The tray operations that show and hide the program.
-  void ShowMainWindow();
-  void HideMainWindow();
-
-  MainActions& actions() { return actions_; }
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -78,10 +55,6 @@ class TOrvex : public toolkit::Form {
   void FormCreate();
   void LoadSettingsOnce();
   void WireTray();
-  // Hides to the tray; without a tray icon the window stays reachable on
-  // the taskbar (minimised, when `minimise`) until the shell offers one.
-  void HideToTray(bool minimise);
-  void CoolTrayIcon1Readded();
   bool OnMinimize();
   void LoadCLSIDs();
   void WireActions();
@@ -92,7 +65,7 @@ class TOrvex : public toolkit::Form {
   void btIgnoredObjectsClick() { sections_.Switch(Section::kIgnored); }
   void btVodUridazurClick() { sections_.Switch(Section::kVodUridazur); }
   void btBlockedObjectsClick() { sections_.Switch(Section::kBlocked); }
-  void CoolTrayIcon1Click();
+  void CoolTrayIcon1Click() { presence_.Toggle(); }
   void Exit1Click() { Close(); }
   void Help2Click();
   void About1Click();
@@ -100,7 +73,7 @@ class TOrvex : public toolkit::Form {
   void Options1Click();
 
   AppContext& context_;
-  MainActions actions_;
+  ui::MainActions actions_;
 
   toolkit::Panel zPanel;
   toolkit::SectionButton btScanner;
@@ -130,22 +103,22 @@ class TOrvex : public toolkit::Form {
   promo::PromoSchedule schedule_;
   promo::PromoTimer promoTimer_;
   toolkit::Timer Timer2;
-  promo::TLumbrella* Lumbrella = nullptr;
-  promo::TDemo* Demo = nullptr;
   win32::Win32WindowList windows_;
+  TrayPresence presence_;
   guardian::GuardianControl guardian_;
-
   SectionSwitcher sections_;
-  TfrmAbout* about_ = nullptr;
-  TfrmOptions* options_ = nullptr;
+  // The windows the program makes once, after this one, in this order; each
+  // lives as long as the program.
+  TfrmOptions frmOptions;
+  TfrmAbout frmAbout;
+  guardian::TfrmAlert frmAlert;
+  promo::TLumbrella Lumbrella;
+  promo::TDemo Demo;
+
   bool show_at_start_ = true;
   // The settings were read at this start (the options dialog reads them
   // again at each opening).
   bool settings_loaded_ = false;
-  // The tray operations act only once the creation handler has returned.
-  bool created_ = false;
-  // A hide that waits for the shell to take the tray icon.
-  bool hide_deferred_ = false;
   // Centred once, at its first show, at the size the banner rule left.
   bool centred_ = false;
 };

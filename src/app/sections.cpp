@@ -28,7 +28,7 @@ constexpr SectionLayout kLayouts[] = {
 
 void SectionSwitcher::Switch(Section section) {
   const SectionLayout& layout = kLayouts[static_cast<int>(section)];
-  MainActions& actions = parts_.actions;
+  ui::MainActions& actions = parts_.actions;
 
   parts_.tips.SetPage(layout.tips_page);
   parts_.pages.SetPage(layout.action_page);

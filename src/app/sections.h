@@ -3,10 +3,10 @@
 #include <array>
 #include <functional>
 
-#include "app/main_actions.h"
 #include "scanner/details_view.h"
 #include "toolkit/controls.h"
 #include "toolkit/panel.h"
+#include "ui/main_actions.h"
 
 namespace qb::app {
 
@@ -21,7 +21,7 @@ class SectionSwitcher {
     toolkit::Notebook& tips;
     toolkit::Notebook& pages;
     scanner::DetailsView& details;
-    MainActions& actions;
+    ui::MainActions& actions;
     std::array<toolkit::SectionButton*, 4> buttons;  // in Section order
     std::function<void()> refill_ignored;
     std::function<void()> refill_blocked;

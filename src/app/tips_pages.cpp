@@ -1,6 +1,6 @@
 #include "app/tips_pages.h"
 
-#include "app/control_ids.h"
+#include "ui/control_ids.h"
 
 namespace qb::app {
 

@@ -1,12 +1,12 @@
 #include "guardian/alert_dialog.h"
 
-#include "app/control_ids.h"
-#include "app/ui_constants.h"
 #include "resource_ids.h"
 #include "scanner/object_details.h"
 #include "scanner/removal_paths.h"
 #include "toolkit/application.h"
 #include "toolkit/dialog_options.h"
+#include "ui/control_ids.h"
+#include "ui/look.h"
 
 namespace qb::guardian {
 namespace {
@@ -65,7 +65,7 @@ TfrmAlert::TfrmAlert(toolkit::Application& application, HWND owner,
   lAlert.SetColors(kWhite, kRed);
   GroupBox3.SetColors(kWhite, kRed);
   for (toolkit::Edit* field : {&Edit1, &Edit6, &Edit2, &Edit3, &Edit4, &Edit5}) {
-    field->SetColors(app::kInfoBackground);
+    field->SetColors(ui::kInfoBackground);
     // Tab goes from the band straight to the buttons.
     ::SetWindowLongW(field->hwnd(), GWL_STYLE,
                      ::GetWindowLongW(field->hwnd(), GWL_STYLE) & ~WS_TABSTOP);

@@ -1,6 +1,6 @@
 #include "guardian/guardian_control.h"
 
-#include "guardian/alert_dialog.h"
+#include "platform/win32/os_version.h"
 #include "registry/ini_store.h"
 #include "scanner/removal_report.h"
 #include "toolkit/application.h"
@@ -14,21 +14,12 @@ constexpr int kBalloonSeconds = 10;
 
 }  // namespace
 
-bool TrayHasBalloons() {
-  OSVERSIONINFOW version{sizeof version};
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  if (!::GetVersionExW(&version)) return true;
-#pragma GCC diagnostic pop
-  return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 5;
-}
+bool TrayHasBalloons() { return win32::IsNtFrom(5); }
 
 GuardianControl::GuardianControl(GuardianParts parts)
     : parts_(std::move(parts)),
-      cycle_({parts_.context.registry, parts_.context.lists, parts_.context.code_page,
-              parts_.context.settings, parts_.context.removal, parts_.windows},
-             {[this] { return AskAboutCurrent(); },
-              [this](const scanner::RemovalFailure& failure) { TellStuck(failure); },
+      cycle_(parts_.services,
+             {parts_.ask, [this](const scanner::RemovalFailure& failure) { TellStuck(failure); },
               [this](const scanner::RemovalReport& report) { TellDeleteReport(report); }}) {}
 
 void GuardianControl::aStartStopGuardianExecute() {
@@ -45,7 +36,7 @@ void GuardianControl::aStartStopGuardianExecute() {
 }
 
 void GuardianControl::SwitchOn() {
-  app::MainActions& a = parts_.actions;
+  ui::MainActions& a = parts_.actions;
   a.aStartStopGuardian.SetCaption("&Stop");
   for (toolkit::Action* action :
        {&a.aScanner, &a.aIgnoredObjects, &a.aBlockedObjects, &a.aRemoveObject, &a.aIgnoreObject}) {
@@ -76,7 +67,7 @@ void GuardianControl::NotifySwitchedOn() {
 }
 
 void GuardianControl::SwitchOff() {
-  app::MainActions& a = parts_.actions;
+  ui::MainActions& a = parts_.actions;
   parts_.Timer1.SetEnabled(false);
   parts_.tray.HideBalloon();
   parts_.tray.SetImage(0);
@@ -91,9 +82,9 @@ void GuardianControl::SwitchOff() {
 }
 
 void GuardianControl::aEnablePopUpBlockerExecute() {
-  settings::Settings& settings = parts_.context.settings;
+  settings::Settings& settings = parts_.services.settings;
   settings.EnablePopUpBlocker = parts_.actions.aEnablePopUpBlocker.checked();
-  registry::IniStore store(parts_.context.registry, platform::RegistryRoot::CurrentUser,
+  registry::IniStore store(parts_.services.registry, platform::RegistryRoot::CurrentUser,
                            settings::kStoreKey);
   store.WriteBool(settings::kSection, "EnablePopUpBlocker", settings.EnablePopUpBlocker);
 }
@@ -121,11 +112,6 @@ void GuardianControl::Timer1Timer() {
   }
 }
 
-int GuardianControl::AskAboutCurrent() {
-  if (!alert_) return kAlertClosing;
-  return alert_->ShowModal();
-}
-
 void GuardianControl::TellStuck(const scanner::RemovalFailure& failure) {
   toolkit::TrayIcon& tray = parts_.tray;
   if (tray.added()) {
@@ -143,13 +129,13 @@ void GuardianControl::TellDeleteReport(const scanner::RemovalReport& report) {
 }
 
 void GuardianControl::CoolTrayIcon1MinimizeToTray() {
-  settings::Settings& settings = parts_.context.settings;
+  settings::Settings& settings = parts_.services.settings;
   if (settings.TrayHint) return;
   parts_.tray.ShowBalloon(kProgramName, "You can restore program by clicking the icon",
                           kBalloonSeconds);
   parts_.tray.SetHint(kProgramName);
   settings.TrayHint = true;
-  settings::SaveSettings(settings, parts_.context.registry);
+  settings::SaveSettings(settings, parts_.services.registry);
 }
 
 }  // namespace qb::guardian

@@ -3,28 +3,26 @@
 #include <functional>
 #include <string>
 
-#include "app/app_context.h"
-#include "app/main_actions.h"
 #include "guardian/guardian_page.h"
 #include "guardian/watch_cycle.h"
 #include "platform/window_list.h"
 #include "toolkit/form.h"
 #include "toolkit/timer.h"
 #include "toolkit/tray_icon.h"
+#include "ui/main_actions.h"
 
 namespace qb::guardian {
-
-class TfrmAlert;
 
 // What the guard acts on; all of it belongs to the main window.
 struct GuardianParts {
   toolkit::Form& main;
-  app::MainActions& actions;
+  ui::MainActions& actions;
   GuardianPage& page;
   toolkit::Timer& Timer1;
   toolkit::TrayIcon& tray;
-  app::AppContext& context;
-  platform::WindowList& windows;
+  WatchServices services;
+  // Shows the alert dialog for current_object() and gives its answer.
+  std::function<int()> ask;
   // The tray operations that show and hide the main window.
   std::function<void()> show_main;
   std::function<void()> hide_main;
@@ -39,7 +37,6 @@ class GuardianControl {
  public:
   explicit GuardianControl(GuardianParts parts);
 
-  void SetAlertDialog(TfrmAlert& alert) { alert_ = &alert; }
   // `CurrentCLSID`, which the alert dialog shows.
   const scanner::RegisteredObject& current_object() const { return cycle_.current_object(); }
   bool running() const { return parts_.Timer1.enabled() || in_tick_; }
@@ -55,11 +52,9 @@ class GuardianControl {
   void NotifySwitchedOn();
   void TellStuck(const scanner::RemovalFailure& failure);
   void TellDeleteReport(const scanner::RemovalReport& report);
-  int AskAboutCurrent();
 
   GuardianParts parts_;
   WatchCycle cycle_;
-  TfrmAlert* alert_ = nullptr;
   bool in_tick_ = false;
 };
 

@@ -34,7 +34,7 @@ RECT ParentRectOf(HWND window) {
 
 }  // namespace
 
-GuardianPage::GuardianPage(toolkit::Panel& page, app::MainActions& actions)
+GuardianPage::GuardianPage(toolkit::Panel& page, ui::MainActions& actions)
     : lCaption(page.AsParent(), ids::kLCaption, {56, 72, 201, 25}, "Vod Uridazur", SS_CENTER,
                LargeFont()),
       lTimerState(page.AsParent(), ids::kLTimerState, {56, 104, 201, 25}, "is off", SS_CENTER,

@@ -2,16 +2,16 @@
 
 #include <string_view>
 
-#include "app/main_actions.h"
 #include "toolkit/controls.h"
 #include "toolkit/panel.h"
+#include "ui/main_actions.h"
 
 namespace qb::guardian {
 
 // The Vod Uridazur action page: its state in large letters and its actions.
 class GuardianPage {
  public:
-  GuardianPage(toolkit::Panel& page, app::MainActions& actions);
+  GuardianPage(toolkit::Panel& page, ui::MainActions& actions);
 
   // Sets `lTimerState`, sized to its text and centred under `lCaption`; the
   // page is repainted under the old and the new text, since the label is

@@ -33,7 +33,8 @@ struct WatchServices {
   platform::RegistryBackend& registry;
   lists::ClsidLists& lists;
   const platform::CodePage& code_page;
-  const settings::Settings& settings;
+  // Read by the tick; the guard's switches write what the user changes.
+  settings::Settings& settings;
   scanner::ObjectRemoval& removal;
   platform::WindowList& windows;
 };

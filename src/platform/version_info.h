@@ -1,13 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 // The seam to the version resources of files (version.dll on Windows).
 namespace qb::platform {
@@ -34,25 +31,6 @@ class VersionInfoReader {
   // The version resource of the file at the full path `path`; null when the
   // file is missing, unreadable, no file on a disk, or has none.
   virtual std::unique_ptr<VersionResource> Read(std::string_view path) = 0;
-};
-
-// Version resources in memory, for native tests.
-class MemoryVersionInfo final : public VersionInfoReader {
- public:
-  struct File {
-    std::optional<Translation> translation;
-    std::map<std::string, std::string> strings;  // sub-block path -> text
-  };
-
-  std::unique_ptr<VersionResource> Read(std::string_view path) override;
-
-  void AddFile(std::string path, File file) { files_[std::move(path)] = std::move(file); }
-  // Every path handed to Read, in order.
-  const std::vector<std::string>& reads() const { return reads_; }
-
- private:
-  std::map<std::string, File> files_;
-  std::vector<std::string> reads_;
 };
 
 }  // namespace qb::platform

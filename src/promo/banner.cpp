@@ -1,11 +1,11 @@
 #include "promo/banner.h"
 
-#include "app/control_ids.h"
 #include "product/maker.h"
 #include "promo/banner_text.h"
 #include "promo/web_link.h"
 #include "resource_ids.h"
 #include "toolkit/images.h"
+#include "ui/control_ids.h"
 
 namespace qb::promo {
 

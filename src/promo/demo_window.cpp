@@ -3,22 +3,21 @@
 #include <algorithm>
 #include <array>
 
-#include "app/control_ids.h"
 #include "platform/error.h"
 #include "platform/win32/shared_file.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/wininet_probe.h"
 #include "product/maker.h"
-#include "promo/code_page.h"
 #include "promo/demo_dump_target.h"
 #include "promo/index_files.h"
 #include "promo/promotion_window.h"
 #include "promo/web_link.h"
-#include "promo/wininet_probe.h"
 #include "resource_ids.h"
 #include "toolkit/application.h"
 #include "toolkit/busy_cursor.h"
 #include "toolkit/dialog_options.h"
 #include "toolkit/fit_text.h"
+#include "ui/control_ids.h"
 
 namespace qb::promo {
 namespace {
@@ -74,7 +73,7 @@ class Busy {
 }  // namespace
 
 TDemo::TDemo(toolkit::Application& application, HWND owner, platform::RegistryBackend& registry,
-             platform::FileLocator& locator)
+             platform::FileLocator& locator, const platform::CodePage& code_page)
     : Form(application, DemoOptions(owner)),
       Button1(AsParent(), ids::kDemoButton1, {136, 16, 140, 25}, "&View the demo",
               BS_DEFPUSHBUTTON),
@@ -104,10 +103,10 @@ TDemo::TDemo(toolkit::Application& application, HWND owner, platform::RegistryBa
       Gauge1(Panel1.AsParent(), ids::kGauge1, {0, 1, 656, 23}),
       SpeedButton1(Panel1.AsParent(), ids::kSpeedButton1, {660, 0, 24, 24}, {},
                    BS_PUSHBUTTON | BS_ICON | BS_FLAT),
-      IECache1(LoadWinInet),
+      IECache1(win32::LoadWinInet),
       registry_(registry),
       locator_(locator),
-      code_page_(AnsiCodePageTable()) {
+      code_page_(CodePageTableOf(code_page)) {
   // The design assigns the default filter set once more, which computes
   // its mask.
   IECache1.SetFilterOptions(DefaultFilterOptions());

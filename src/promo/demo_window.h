@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/code_page.h"
 #include "platform/file_locator.h"
 #include "platform/registry_backend.h"
 #include "promo/ie_cache.h"
@@ -23,7 +24,7 @@ namespace qb::promo {
 class TDemo : public toolkit::Form {
  public:
   TDemo(toolkit::Application& application, HWND owner, platform::RegistryBackend& registry,
-        platform::FileLocator& locator);
+        platform::FileLocator& locator, const platform::CodePage& code_page);
 
   toolkit::Button Button1;
   toolkit::Button Button2;

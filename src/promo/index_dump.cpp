@@ -6,6 +6,18 @@
 
 namespace qb::promo {
 
+CodePageTable CodePageTableOf(const platform::CodePage& code_page) {
+  CodePageTable table{};
+  for (int byte = 0; byte < 256; ++byte) {
+    const auto value = static_cast<unsigned char>(byte);
+    const std::u16string character =
+        code_page.IsLeadByte(value) ? u""
+                                    : code_page.Decode(std::string(1, static_cast<char>(value)));
+    table[value] = character.size() == 1 ? character[0] : u'?';
+  }
+  return table;
+}
+
 void DumpAsText(std::uint64_t size, platform::ByteSource& source, const CodePageTable& characters,
                 DumpTarget& target, const bool& stop_requested, std::size_t poll_bytes) {
   if (size == 0) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/byte_source.h"
+#include "platform/code_page.h"
 
 namespace qb::promo {
 
@@ -21,6 +22,10 @@ inline constexpr std::size_t kDumpBatchCharacters = std::size_t{1} << 16;
 
 // The characters of the system's ANSI code page, by byte value.
 using CodePageTable = std::array<char16_t, 256>;
+
+// The table of `code_page`, byte by byte; a byte that is no character on
+// its own (a lead byte of a double-byte code page) shows as '?'.
+CodePageTable CodePageTableOf(const platform::CodePage& code_page);
 
 // Where a dump goes: the pane, the progress bar, and the window, which must
 // stay responsive while it runs.

@@ -85,12 +85,6 @@ std::int32_t PromoSchedule::GetLaunchCount() {
   return key.ReadInteger(kLaunchCountValue);
 }
 
-bool IsBannerHidden(PromoSchedule& schedule) {
-  try {
-    return schedule.GetLaunchCount() < kLaunchesWithoutBanner;
-  } catch (const Error&) {
-    return true;
-  }
-}
+bool IsBannerHidden(std::int32_t launch_count) { return launch_count < kLaunchesWithoutBanner; }
 
 }  // namespace qb::promo

@@ -49,9 +49,7 @@ class PromoSchedule {
   platform::Clock& clock_;
 };
 
-// The banner rule: hidden during the first five starts. A counter that
-// cannot be read hides it as a missing one does; CountLaunch has reported
-// the fault at this start already.
-bool IsBannerHidden(PromoSchedule& schedule);
+// The banner rule: hidden during the first five starts.
+bool IsBannerHidden(std::int32_t launch_count);
 
 }  // namespace qb::promo

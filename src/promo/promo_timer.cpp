@@ -12,13 +12,16 @@ void PromoTimer::Timer2Timer() {
   try {
     CheckSchedule();
   } catch (const std::exception& error) {
-    // Set first: the error box runs messages, and with them further ticks.
-    if (!failure_reported_) {
-      failure_reported_ = true;
-      hooks_.report_error(error.what());
-    }
+    ReportFailure(error.what());
   }
   if (--ticks_left_ <= 0) StopTimer();
+}
+
+void PromoTimer::ReportFailure(const std::string& message) {
+  if (failure_reported_) return;
+  // Set first: the error box runs messages, and with them further ticks.
+  failure_reported_ = true;
+  hooks_.report_error(message);
 }
 
 void PromoTimer::StopTimer() {

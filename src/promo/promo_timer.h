@@ -41,6 +41,9 @@ class PromoTimer {
   // The launch count at this start failed and was reported: the ticks,
   // which would meet the same fault, report nothing more.
   void FailureReportedAtStart() { failure_reported_ = true; }
+  // A fault of the schedule met outside the ticks (the banner rule's read
+  // of the launch count): reported unless one was reported already.
+  void ReportFailure(const std::string& message);
 
  private:
   void CheckSchedule();

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "platform/error.h"
+#include "platform/key_tree.h"
 #include "platform/utf.h"
-#include "registry/key_tree.h"
 
 namespace qb::registry {
 namespace {
@@ -134,16 +134,21 @@ void RegistryKey::WriteValue(std::u16string_view name, const RegistryValue& valu
   }
 }
 
-RegistryStatus RegistryKey::DeleteKey(std::string_view path) {
+void RegistryKey::DeleteKey(std::string_view path) {
   const std::u16string absolute = ResolvePath(Utf8ToUtf16(path));
-  if (absolute.empty()) return RegistryStatus{RegistryStatusKind::AccessDenied, 0};
-  if (key_ && absolute == path_) CloseKey();
-  const std::size_t last = absolute.rfind(u'\\');
-  const std::u16string parent_path = last == std::u16string::npos ? u"" : absolute.substr(0, last);
-  RegistryStatus status;
-  const auto parent = backend_.Open(root_, view_, parent_path, KeyAccess::Read, status);
-  if (!parent) return status;
-  return DeleteKeyTree(*parent, std::u16string_view(absolute).substr(last + 1));
+  RegistryStatus status{RegistryStatusKind::AccessDenied, 0};
+  if (!absolute.empty()) {
+    if (key_ && absolute == path_) CloseKey();
+    const std::size_t last = absolute.rfind(u'\\');
+    const std::u16string parent_path =
+        last == std::u16string::npos ? u"" : absolute.substr(0, last);
+    const auto parent = backend_.Open(root_, view_, parent_path, KeyAccess::Read, status);
+    if (parent) status = DeleteKeyTree(*parent, std::u16string_view(absolute).substr(last + 1));
+  }
+  if (!status.ok() && status.kind != RegistryStatusKind::NotFound) {
+    throw Error("Failed to delete key " + Utf16ToUtf8(absolute) + " (" +
+                platform::DescribeRegistryStatus(status) + ")");
+  }
 }
 
 void RegistryKey::DeleteValue(std::string_view name) {

@@ -71,8 +71,9 @@ class RegistryKey {
   void WriteValue(std::u16string_view name, const RegistryValue& value);
 
   // Deletes the key with everything below it, each subkey's own subkeys first
-  // (see DeleteKeyTree). A key that does not exist gives NotFound.
-  RegistryStatus DeleteKey(std::string_view path);
+  // (see platform::DeleteKeyTree). A key that does not exist is no error;
+  // one that stays throws "Failed to delete key %s (why)".
+  void DeleteKey(std::string_view path);
   // A missing value is no error.
   void DeleteValue(std::string_view name);
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <optional>
 
+#include "platform/key_tree.h"
 #include "platform/utf.h"
-#include "registry/key_tree.h"
 #include "scanner/removal_paths.h"
 
 namespace qb::scanner {
@@ -76,7 +76,7 @@ class BackupWriter {
     }
     text_ += kLineEnd;
     if (subkeys.empty()) return;
-    if (depth >= registry::kMaxKeyDepth) {
+    if (depth >= platform::kMaxKeyDepth) {
       Omit("the keys below [" + code_page_.Encode(line_name) +
            "], deeper than the registry allows");
       return;

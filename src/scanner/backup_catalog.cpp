@@ -34,8 +34,12 @@ std::vector<BackupEntry> ListBackups(platform::Files& files, const std::filesyst
         entry.problem = "it is gone";
         continue;
       }
-      if (const auto plan = PlanRestore(*text, code_page, entry.problem))
+      const Parsed<RestorePlan> plan = PlanRestore(*text, code_page);
+      if (plan) {
         entry.clsids = plan->clsids;
+      } else {
+        entry.problem = plan.problem();
+      }
     } catch (const std::exception& error) {
       entry.problem = error.what();
     }

@@ -1,6 +1,7 @@
 #include "scanner/backup_reader.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace qb::scanner {
 namespace {
@@ -9,13 +10,11 @@ constexpr std::uint32_t kString = 1;
 constexpr std::uint32_t kBinary = 3;
 constexpr std::uint32_t kDword = 4;
 
-class LineError {
+// What makes a line no part of a backup; it never leaves the parser, which
+// turns it into its result.
+class Malformed : public std::runtime_error {
  public:
-  explicit LineError(std::string what) : what_(std::move(what)) {}
-  const std::string& what() const { return what_; }
-
- private:
-  std::string what_;
+  using std::runtime_error::runtime_error;
 };
 
 int HexDigit(char c) {
@@ -37,30 +36,30 @@ bool EndsWithCharacter(std::string_view line, char c, const platform::CodePage& 
 // left after the closing quote. Read a character at a time, as regedit
 // reads it: a double-byte character is never an escape or a quote.
 std::string TakeQuoted(std::string_view& rest, const platform::CodePage& code_page) {
-  if (!rest.starts_with('"')) throw LineError("a quoted text was expected");
+  if (!rest.starts_with('"')) throw Malformed("a quoted text was expected");
   std::string text;
   std::size_t i = 1;
   while (i < rest.size() && rest[i] != '"') {
     const std::size_t size = code_page.CharacterSize(rest, i);
     if (size == 1 && rest[i] == '\\') {
       if (++i == rest.size() || (rest[i] != '\\' && rest[i] != '"')) {
-        throw LineError("a quoted text holds an unknown escape");
+        throw Malformed("a quoted text holds an unknown escape");
       }
     }
     text += rest.substr(i, size);
     i += size;
   }
-  if (i == rest.size()) throw LineError("a quoted text has no closing quote");
+  if (i == rest.size()) throw Malformed("a quoted text has no closing quote");
   rest.remove_prefix(i + 1);
   return text;
 }
 
 std::uint32_t HexNumber(std::string_view digits, std::size_t max_digits) {
-  if (digits.empty() || digits.size() > max_digits) throw LineError("a number is malformed");
+  if (digits.empty() || digits.size() > max_digits) throw Malformed("a number is malformed");
   std::uint32_t number = 0;
   for (char c : digits) {
     const int digit = HexDigit(c);
-    if (digit < 0) throw LineError("a number is malformed");
+    if (digit < 0) throw Malformed("a number is malformed");
     number = number * 16 + static_cast<std::uint32_t>(digit);
   }
   return number;
@@ -71,12 +70,12 @@ std::vector<std::uint8_t> HexBytes(std::string_view list) {
   if (list.empty()) return bytes;
   for (;;) {
     if (list.size() < 2 || HexDigit(list[0]) < 0 || HexDigit(list[1]) < 0) {
-      throw LineError("hex data is malformed");
+      throw Malformed("hex data is malformed");
     }
     bytes.push_back(static_cast<std::uint8_t>(HexDigit(list[0]) * 16 + HexDigit(list[1])));
     list.remove_prefix(2);
     if (list.empty()) return bytes;
-    if (list[0] != ',') throw LineError("hex data is malformed");
+    if (list[0] != ',') throw Malformed("hex data is malformed");
     list.remove_prefix(1);
   }
 }
@@ -87,20 +86,20 @@ BackupValue ParseValue(std::string_view line, const platform::CodePage& code_pag
     line.remove_prefix(1);
   } else {
     value.name = TakeQuoted(line, code_page);
-    if (value.name.empty()) throw LineError("a value has an empty quoted name");
+    if (value.name.empty()) throw Malformed("a value has an empty quoted name");
   }
-  if (!line.starts_with('=')) throw LineError("\"=\" was expected after the value name");
+  if (!line.starts_with('=')) throw Malformed("\"=\" was expected after the value name");
   line.remove_prefix(1);
 
   if (line.starts_with('"')) {
     const std::string text = TakeQuoted(line, code_page);
-    if (!line.empty()) throw LineError("text follows the quoted data");
+    if (!line.empty()) throw Malformed("text follows the quoted data");
     value.type = kString;
     value.data.assign(text.begin(), text.end());
     value.data.push_back(0);
   } else if (line.starts_with("dword:")) {
     const std::uint32_t number = HexNumber(line.substr(6), 8);
-    if (line.size() != 14) throw LineError("a dword has not 8 digits");
+    if (line.size() != 14) throw Malformed("a dword has not 8 digits");
     value.type = kDword;
     for (int shift = 0; shift < 32; shift += 8) value.data.push_back((number >> shift) & 0xFF);
   } else if (line.starts_with("hex:")) {
@@ -108,11 +107,11 @@ BackupValue ParseValue(std::string_view line, const platform::CodePage& code_pag
     value.data = HexBytes(line.substr(4));
   } else if (line.starts_with("hex(")) {
     const std::size_t close = line.find("):");
-    if (close == std::string_view::npos) throw LineError("hex data is malformed");
+    if (close == std::string_view::npos) throw Malformed("hex data is malformed");
     value.type = HexNumber(line.substr(4, close - 4), 8);
     value.data = HexBytes(line.substr(close + 2));
   } else {
-    throw LineError("the data has an unknown form");
+    throw Malformed("the data has an unknown form");
   }
   return value;
 }
@@ -130,7 +129,7 @@ std::vector<std::string> LogicalLines(std::string_view text, const platform::Cod
     ++number;
     if (line.ends_with('\r')) line.remove_suffix(1);
     if (line.find('\r') != std::string_view::npos) {
-      throw LineError("line " + std::to_string(number) + " holds a lone carriage return");
+      throw Malformed("line " + std::to_string(number) + " holds a lone carriage return");
     }
     if (continued) {
       line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
@@ -145,20 +144,19 @@ std::vector<std::string> LogicalLines(std::string_view text, const platform::Cod
                 lines.back().find("=hex") != std::string::npos;
     if (continued) lines.back().pop_back();
   }
-  if (continued) throw LineError("the file ends inside continued hex data");
+  if (continued) throw Malformed("the file ends inside continued hex data");
   return lines;
 }
 
 }  // namespace
 
-ParsedBackup ParseBackupText(std::string_view text, const platform::CodePage& code_page,
-                             std::string& error) {
+Parsed<ParsedBackup> ParseBackupText(std::string_view text, const platform::CodePage& code_page) {
   ParsedBackup content;
   try {
     std::vector<std::size_t> numbers;
     const std::vector<std::string> lines = LogicalLines(text, code_page, numbers);
     if (lines.empty() || lines[0] != "REGEDIT4") {
-      throw LineError("it does not begin with REGEDIT4");
+      throw Malformed("it does not begin with REGEDIT4");
     }
     for (std::size_t i = 1; i < lines.size(); ++i) {
       const std::string_view line = lines[i];
@@ -168,23 +166,21 @@ ParsedBackup ParseBackupText(std::string_view text, const platform::CodePage& co
           content.comments.emplace_back(line.substr(1));
         } else if (line.starts_with('[')) {
           if (!EndsWithCharacter(line, ']', code_page) || line.size() < 3 || line[1] == '-') {
-            throw LineError("a key line is malformed");
+            throw Malformed("a key line is malformed");
           }
           content.keys.push_back({std::string(line.substr(1, line.size() - 2)), {}});
         } else if (content.keys.empty()) {
-          throw LineError("a value comes before any key");
+          throw Malformed("a value comes before any key");
         } else {
           content.keys.back().values.push_back(ParseValue(line, code_page));
         }
-      } catch (const LineError& line_error) {
-        throw LineError("line " + std::to_string(numbers[i]) + ": " + line_error.what());
+      } catch (const Malformed& malformed) {
+        throw Malformed("line " + std::to_string(numbers[i]) + ": " + malformed.what());
       }
     }
-  } catch (const LineError& line_error) {
-    error = line_error.what();
-    return {};
+  } catch (const Malformed& malformed) {
+    return Parsed<ParsedBackup>::Wrong(malformed.what());
   }
-  error.clear();
   return content;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/code_page.h"
+#include "platform/parsed.h"
 
 // Reading back a REGEDIT4 backup file, as this program writes them.
 namespace qb::scanner {
@@ -37,8 +38,7 @@ struct ParsedBackup {
 // with CR LF or LF line ends and hex data continued by a trailing "\".
 // Lines are read a character of `code_page` at a time, as regedit reads
 // them. Anything else, and a value before the first key, makes the text no
-// backup: `error` then says which line and why, and the result is empty.
-ParsedBackup ParseBackupText(std::string_view text, const platform::CodePage& code_page,
-                             std::string& error);
+// backup: the result then says which line and why.
+Parsed<ParsedBackup> ParseBackupText(std::string_view text, const platform::CodePage& code_page);
 
 }  // namespace qb::scanner

@@ -1,6 +1,6 @@
 #include "scanner/clean_scan_question.h"
 
-#include "app/control_ids.h"
+#include "ui/control_ids.h"
 
 namespace qb::scanner {
 

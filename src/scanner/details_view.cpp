@@ -1,6 +1,6 @@
 #include "scanner/details_view.h"
 
-#include "app/ui_constants.h"
+#include "ui/look.h"
 
 namespace qb::scanner {
 namespace {
@@ -14,7 +14,7 @@ toolkit::DesignRect FieldRect(int row) { return {20, kFirstRow + row * kRowStep 
 
 }  // namespace
 
-DetailsView::DetailsView(toolkit::Panel& page, app::MainActions& actions)
+DetailsView::DetailsView(toolkit::Panel& page, ui::MainActions& actions)
     : gbMoreInfo(page.AsParent(), ids::kMoreInfoGroup, {8, 8, 353, 283}, ": More info :"),
       Edit1(page.AsParent(), ids::kEdit1, FieldRect(0), ES_READONLY),
       Edit2(page.AsParent(), ids::kEdit2, FieldRect(2), ES_READONLY),
@@ -33,7 +33,7 @@ DetailsView::DetailsView(toolkit::Panel& page, app::MainActions& actions)
         toolkit::DesignRect{20, kFirstRow + row * kRowStep, 200, 14}, kCaptions[row]);
   }
   for (toolkit::Edit* field : {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6}) {
-    field->SetColors(app::kInfoBackground);
+    field->SetColors(ui::kInfoBackground);
   }
   btRemoveObject.BindAction(actions.aRemoveObject, toolkit::CaptionSource::kOwn);
   btIgnoreObject.BindAction(actions.aIgnoreObject);

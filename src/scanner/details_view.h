@@ -3,10 +3,10 @@
 #include <array>
 #include <memory>
 
-#include "app/main_actions.h"
 #include "scanner/object_details.h"
 #include "toolkit/controls.h"
 #include "toolkit/panel.h"
+#include "ui/main_actions.h"
 
 namespace qb::scanner {
 
@@ -14,7 +14,7 @@ namespace qb::scanner {
 // buttons that act on the selected object.
 class DetailsView {
  public:
-  DetailsView(toolkit::Panel& page, app::MainActions& actions);
+  DetailsView(toolkit::Panel& page, ui::MainActions& actions);
 
   // Empties the six fields.
   void Clear();

@@ -1,17 +1,17 @@
 #include "scanner/list_page.h"
 
-#include "app/ui_constants.h"
 #include "scanner/confirmation.h"
 #include "scanner/helper_objects.h"
 #include "scanner/list_entries.h"
 #include "scanner/removal_paths.h"
 #include "toolkit/message_box.h"
+#include "ui/look.h"
 
 namespace qb::scanner {
 
 ListPage::ListPage(toolkit::Panel& page, const ListPageSpec& spec, DetailsView& details,
                    ObjectInfo& info)
-    : list(page.AsParent(), spec.list_id, {8, 8, 297, 193}, 0, app::ListFont()),
+    : list(page.AsParent(), spec.list_id, {8, 8, 297, 193}, 0, ui::ListFont()),
       gbActions(page.AsParent(), spec.group_id, {8, 208, 297, 89}, ": Actions :"),
       btRemoveOne(page.AsParent(), spec.remove_one_id, {24, 236, 121, 41}, {}),
       btRemoveAll(page.AsParent(), spec.remove_all_id, {160, 236, 121, 41}, {}),
@@ -21,7 +21,7 @@ ListPage::ListPage(toolkit::Panel& page, const ListPageSpec& spec, DetailsView& 
       registry_(spec.registry),
       details_(details),
       info_(info) {
-  app::SetUpObjectList(list, popup);
+  ui::SetUpObjectList(list, popup);
   list.on_mouse_up = [this](toolkit::MouseButton, int x, int y) { ListMouseUp(x, y); };
   list.on_key_press = [this](wchar_t character) { return ListKeyPress(character); };
   list.on_selection_change = [this] { ListSelectionChange(); };

@@ -1,8 +1,8 @@
 #include "scanner/removal.h"
 
 #include "platform/error.h"
+#include "platform/key_tree.h"
 #include "platform/utf.h"
-#include "registry/key_tree.h"
 #include "scanner/removal_paths.h"
 
 namespace qb::scanner {
@@ -58,7 +58,7 @@ std::vector<RemovalFailure> ObjectRemoval::BlockObjects(const std::vector<std::u
       // Without the Browser Helper Objects key there is no object to delete;
       // a key that is there but cannot be opened may still hold it.
       const platform::RegistryStatus status =
-          parent.key ? registry::DeleteKeyTree(*parent.key, InBraces(clsid)) : parent.opened;
+          parent.key ? platform::DeleteKeyTree(*parent.key, InBraces(clsid)) : parent.opened;
       if (!status.ok() && status.kind != platform::RegistryStatusKind::NotFound) {
         failures.push_back({clsid, status, parent.view});
       }

@@ -169,10 +169,11 @@ platform::RegistryValue ValueOf(const BackupValue& value, const platform::CodePa
 
 }  // namespace
 
-std::optional<RestorePlan> PlanRestore(std::string_view text, const platform::CodePage& code_page,
-                                       std::string& error) {
-  const ParsedBackup parsed = ParseBackupText(text, code_page, error);
-  if (!error.empty()) return std::nullopt;
+Parsed<RestorePlan> PlanRestore(std::string_view text, const platform::CodePage& code_page) {
+  using Refused = Parsed<RestorePlan>;
+  const Parsed<ParsedBackup> backup = ParseBackupText(text, code_page);
+  if (!backup) return Refused::Wrong(backup.problem());
+  const ParsedBackup& parsed = *backup;
   RestorePlan plan;
   for (const std::string& comment : parsed.comments) {
     if ((";" + comment).starts_with(kNotBackedUp)) plan.incomplete = true;
@@ -183,12 +184,10 @@ std::optional<RestorePlan> PlanRestore(std::string_view text, const platform::Co
     const std::string shown_key = "the key [" + Shown(line_path) + "]";
     const std::optional<KeyPlace> place = PlaceOf(line_path);
     if (!place) {
-      error = shown_key + " is not a browser helper object's";
-      return std::nullopt;
+      return Refused::Wrong(shown_key + " is not a browser helper object's");
     }
     if (const std::string problem = KeyProblem(key, *place, planned, code_page); !problem.empty()) {
-      error = shown_key + " " + problem;
-      return std::nullopt;
+      return Refused::Wrong(shown_key + " " + problem);
     }
     planned.insert(Planned(place->view, place->path));
     const std::string clsid = code_page.Encode(place->clsid);
@@ -197,16 +196,15 @@ std::optional<RestorePlan> PlanRestore(std::string_view text, const platform::Co
     for (const BackupValue& value : key.values) {
       std::u16string name = code_page.Decode(value.name);
       if (const std::string problem = ValueProblem(value, name, code_page); !problem.empty()) {
-        error = (name.empty() ? "the default value" : "the value \"" + Shown(name) + "\"") +
-                " of " + shown_key + " " + problem;
-        return std::nullopt;
+        return Refused::Wrong(
+            (name.empty() ? "the default value" : "the value \"" + Shown(name) + "\"") + " of " +
+            shown_key + " " + problem);
       }
       restored.values.push_back({std::move(name), ValueOf(value, code_page)});
     }
   }
   if (plan.keys.empty()) {
-    error = "it holds no browser helper object";
-    return std::nullopt;
+    return Refused::Wrong("it holds no browser helper object");
   }
   return plan;
 }

@@ -7,6 +7,7 @@
 
 #include "lists/list_file.h"
 #include "platform/code_page.h"
+#include "platform/parsed.h"
 #include "platform/registry_backend.h"
 
 // Putting objects back from a backup file that this program wrote.
@@ -34,11 +35,10 @@ struct RestorePlan {
 // within an object's "{...}" key, after its parent key, and whose every
 // name and text the restore writes exactly as read: no name the registry
 // refuses (empty, with a NUL, too long, too deep) and no bytes that are not
-// text of the code page. Anything else gives nullopt, and `error` says why
+// text of the code page. Anything else is refused, and the result says why
 // ("the key [...] ..."). Text is taken in the ANSI code page, as REGEDIT4
 // keeps it.
-std::optional<RestorePlan> PlanRestore(std::string_view text, const platform::CodePage& code_page,
-                                       std::string& error);
+Parsed<RestorePlan> PlanRestore(std::string_view text, const platform::CodePage& code_page);
 
 // Restores in an order that loses nothing to the guard: first the CLSIDs
 // come off the blocked list (saved at once), else the guard's next tick

@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
-#include "app/control_ids.h"
 #include "platform/files.h"
 #include "platform/utf.h"
 #include "scanner/removal.h"
 #include "scanner/restore.h"
 #include "toolkit/dialog_options.h"
 #include "toolkit/message_box.h"
+#include "ui/control_ids.h"
 
 namespace qb::scanner {
 namespace {
@@ -36,14 +36,15 @@ std::string ObjectLines(const std::vector<std::string>& clsids,
 
 }  // namespace
 
-TfrmRestore::TfrmRestore(toolkit::Application& application, HWND owner, app::AppContext& context)
+TfrmRestore::TfrmRestore(toolkit::Application& application, HWND owner,
+                         const ScannerServices& services)
     : Form(application,
            toolkit::DialogOptions(L"TfrmRestore", ": Restore from backup :", {700, 300}, owner)),
       lBackups(AsParent(), ids::kRestoreLabel, {8, 8, 684, 16}, {}),
       lbBackups(AsParent(), ids::kRestoreList, {8, 28, 684, 228}, LBS_USETABSTOPS | WS_HSCROLL),
       btRestore(AsParent(), ids::kRestoreButton, {528, 266, 80, 25}, "&Restore", BS_DEFPUSHBUTTON),
       btClose(AsParent(), ids::kRestoreClose, {612, 266, 80, 25}, "Close"),
-      context_(context) {
+      services_(services) {
   // Columns: the date and time, the file, the objects.
   lbBackups.SetColumns({128, 256});
   btRestore.on_click = [this] { btRestoreClick(); };
@@ -58,14 +59,14 @@ void TfrmRestore::OnDialogCommand(int id) {
 }
 
 void TfrmRestore::FillList() {
-  const std::filesystem::path folder = context_.removal.BackupFolder();
-  backups_ = ListBackups(context_.files, folder, context_.code_page);
+  const std::filesystem::path folder = services_.removal.BackupFolder();
+  backups_ = ListBackups(services_.files, folder, services_.code_page);
   std::vector<std::u16string> items;
   for (const BackupEntry& backup : backups_) {
     std::string objects;
     for (const std::string& clsid : backup.clsids) {
       if (!objects.empty()) objects += ", ";
-      objects += DisplayClsid(context_.code_page.Decode(clsid));
+      objects += DisplayClsid(services_.code_page.Decode(clsid));
     }
     if (!backup.problem.empty()) objects = "(cannot be restored: " + backup.problem + ")";
     items.push_back(platform::Utf8ToUtf16(DateAndTime(backup.modified) + "\t" + FileName(backup) +
@@ -83,7 +84,7 @@ void TfrmRestore::FillList() {
 
 bool TfrmRestore::Confirm(const BackupEntry& backup, bool incomplete) {
   std::string text = "Restore these objects from " + FileName(backup) + "?\r\n\r\n" +
-                     ObjectLines(backup.clsids, context_.code_page) +
+                     ObjectLines(backup.clsids, services_.code_page) +
                      "\r\nThey come off the blocked list, so that Vod Uridazur asks about them "
                      "again instead of deleting them.";
   if (incomplete) {
@@ -104,27 +105,24 @@ void TfrmRestore::btRestoreClick() {
   }
   BackupEntry backup = backups_.at(static_cast<std::size_t>(current));
   // Read again: the file may have changed since the list was made.
-  std::string problem = "it is gone";
-  std::optional<RestorePlan> plan;
-  if (const std::optional<std::string> text = context_.files.ReadAll(backup.path)) {
-    problem.clear();
-    plan = PlanRestore(*text, context_.code_page, problem);
-  }
+  const std::optional<std::string> text = services_.files.ReadAll(backup.path);
+  const Parsed<RestorePlan> plan =
+      text ? PlanRestore(*text, services_.code_page) : Parsed<RestorePlan>::Wrong("it is gone");
   if (!plan) {
-    toolkit::ShowMessageBox(
-        hwnd(),
-        FileName(backup) + " cannot be restored: " + problem + ".\r\n\r\nNothing was changed.",
-        ": Backup not restored :", MB_OK | MB_ICONWARNING);
+    toolkit::ShowMessageBox(hwnd(),
+                            FileName(backup) + " cannot be restored: " + plan.problem() +
+                                ".\r\n\r\nNothing was changed.",
+                            ": Backup not restored :", MB_OK | MB_ICONWARNING);
     return;
   }
   backup.clsids = plan->clsids;
   if (!Confirm(backup, plan->incomplete)) return;
   restore_tried_ = true;
-  Restore(*plan, context_.registry, context_.lists.blocked);
+  Restore(*plan, services_.registry, services_.lists.blocked);
   toolkit::ShowMessageBox(hwnd(),
                           "These objects of " + FileName(backup) +
                               " are registered again:\r\n\r\n" +
-                              ObjectLines(backup.clsids, context_.code_page),
+                              ObjectLines(backup.clsids, services_.code_page),
                           ": Backup restored :", MB_OK | MB_ICONINFORMATION);
   SetModalResult(IDOK);
 }

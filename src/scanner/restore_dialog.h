@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/app_context.h"
 #include "scanner/backup_catalog.h"
+#include "scanner/scanner_services.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
 
@@ -14,7 +14,7 @@ namespace qb::scanner {
 // picks is restored after a confirmation.
 class TfrmRestore : public toolkit::Form {
  public:
-  TfrmRestore(toolkit::Application& application, HWND owner, app::AppContext& context);
+  TfrmRestore(toolkit::Application& application, HWND owner, const ScannerServices& services);
 
   // Whether a restore was tried, so that the objects on the machine changed
   // and the Scanner page should look again.
@@ -34,7 +34,7 @@ class TfrmRestore : public toolkit::Form {
   // Asks before restoring; false on No.
   bool Confirm(const BackupEntry& backup, bool incomplete);
 
-  app::AppContext& context_;
+  ScannerServices services_;
   std::vector<BackupEntry> backups_;
   bool restore_tried_ = false;
 };

@@ -1,18 +1,18 @@
 #include "scanner/scanner_page.h"
 
-#include "app/ui_constants.h"
 #include "scanner/clean_scan_question.h"
 #include "scanner/confirmation.h"
 #include "scanner/helper_objects.h"
 #include "scanner/removal_paths.h"
 #include "scanner/removal_report.h"
 #include "toolkit/message_box.h"
+#include "ui/look.h"
 
 namespace qb::scanner {
 
-ScannerPage::ScannerPage(toolkit::Panel& page, app::MainActions& actions, app::AppContext& context,
-                         DetailsView& details, ObjectInfo& info)
-    : lbMain(page.AsParent(), ids::kLbMain, {8, 8, 297, 193}, app::ListFont()),
+ScannerPage::ScannerPage(toolkit::Panel& page, ui::MainActions& actions,
+                         const ScannerServices& services, DetailsView& details, ObjectInfo& info)
+    : lbMain(page.AsParent(), ids::kLbMain, {8, 8, 297, 193}, ui::ListFont()),
       gbActions(page.AsParent(), ids::kScannerActionsGroup, {8, 208, 297, 89}, ": Actions :"),
       btScan(page.AsParent(), ids::kBtScan, {16, 228, 75, 57}, {}),
       btCheckAll(page.AsParent(), ids::kBtCheckAll, {99, 228, 97, 25}, {}),
@@ -23,10 +23,10 @@ ScannerPage::ScannerPage(toolkit::Panel& page, app::MainActions& actions, app::A
               toolkit::MenuItem(actions.aDeselectAll), toolkit::MenuItem(actions.aDeleteSelected),
               toolkit::MenuItem(actions.aIgnoreObject), toolkit::MenuItem(actions.aRemoveObject)}),
       actions_(actions),
-      context_(context),
+      services_(services),
       details_(details),
       info_(info) {
-  app::SetUpObjectList(lbMain, pmScan);
+  ui::SetUpObjectList(lbMain, pmScan);
   lbMain.on_mouse_up = [this](toolkit::MouseButton button, int x, int y) {
     lbMainMouseUp(button, x, y);
   };
@@ -62,7 +62,7 @@ void ScannerPage::btScanClick() {
     // bar does not vanish in between.
     const toolkit::ListBox::Batch batch(lbMain);
     lbMain.Clear();
-    found_ = FindSuspiciousObjects(context_.registry, {context_.lists, context_.code_page});
+    found_ = FindSuspiciousObjects(services_.registry, {services_.lists, services_.code_page});
     std::vector<std::u16string> texts;
     texts.reserve(found_.size());
     for (const RegisteredObject& object : found_) texts.push_back(object.clsid);
@@ -75,10 +75,10 @@ void ScannerPage::AskWhereToGo() {
   toolkit::ShowMessageBox(owner(),
                           "Congratulations! No suspicious objects\r\nfound on your computer!",
                           ": No suspicious objects found. :", MB_OK | MB_ICONINFORMATION);
-  settings::Settings& settings = context_.settings;
+  settings::Settings& settings = services_.settings;
   if (settings.SGConfirm) {
     const toolkit::MessageDialogResult answer = AskGoToVodUridazur(lbMain.form());
-    settings::SaveScanAnswer(settings, context_.registry, !answer.checked, answer.result);
+    settings::SaveScanAnswer(settings, services_.registry, !answer.checked, answer.result);
   }
   if (settings.GotoVodUridazur == settings::kAnswerYes) actions_.aVodUridazur.Execute();
 }
@@ -108,7 +108,7 @@ void ScannerPage::btRemoveObjectClick() {
 void ScannerPage::btIgnoreObjectClick() {
   const int current = lbMain.CurrentIndex();
   if (current < 0) return;
-  context_.lists.ignored.Add(context_.code_page.Encode(CurrentClsid()));
+  services_.lists.ignored.Add(services_.code_page.Encode(CurrentClsid()));
   actions_.aScan.Execute();
 }
 
@@ -120,7 +120,7 @@ const RegisteredObject& ScannerPage::CurrentObject() const {
 
 void ScannerPage::RemoveObjects(const std::vector<std::u16string>& clsids, const char* done_caption,
                                 const char* done_text) {
-  const RemovalReport report = context_.removal.Remove(clsids, context_.settings.MakeBackup);
+  const RemovalReport report = services_.removal.Remove(clsids, services_.settings.MakeBackup);
   ShowRemovalReport(owner(), report, done_caption, done_text);
   actions_.aScan.Execute();
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/app_context.h"
-#include "app/main_actions.h"
 #include "scanner/details_view.h"
 #include "scanner/helper_objects.h"
 #include "scanner/object_info.h"
+#include "scanner/scanner_services.h"
 #include "toolkit/controls.h"
 #include "toolkit/menu.h"
 #include "toolkit/panel.h"
+#include "ui/main_actions.h"
 
 namespace qb::scanner {
 
@@ -15,7 +15,7 @@ namespace qb::scanner {
 // selection of an object.
 class ScannerPage {
  public:
-  ScannerPage(toolkit::Panel& page, app::MainActions& actions, app::AppContext& context,
+  ScannerPage(toolkit::Panel& page, ui::MainActions& actions, const ScannerServices& services,
               DetailsView& details, ObjectInfo& info);
 
   toolkit::CheckListBox lbMain;
@@ -52,8 +52,8 @@ class ScannerPage {
   void ClearObject();
   void SetObjectActionsEnabled(bool enabled);
 
-  app::MainActions& actions_;
-  app::AppContext& context_;
+  ui::MainActions& actions_;
+  ScannerServices services_;
   DetailsView& details_;
   ObjectInfo& info_;
   // The objects the list shows, item for item, their CLSIDs exactly as the

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/control_ids.h"
 #include "harness/program_test.h"
+#include "ui/control_ids.h"
 
 namespace qb::e2e {
 namespace {

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/control_ids.h"
 #include "harness/program_test.h"
 #include "harness/samples.h"
 #include "harness/tray.h"
+#include "ui/control_ids.h"
 
 namespace qb::e2e {
 namespace {

@@ -6,8 +6,8 @@
 #include <set>
 #include <string>
 
-#include "app/control_ids.h"
 #include "harness/program_test.h"
+#include "ui/control_ids.h"
 
 namespace qb::e2e {
 namespace {

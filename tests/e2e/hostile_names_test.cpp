@@ -1,9 +1,9 @@
 // Names and paths that the programs this tool removes write on purpose to
 // trip up the tools that look at them.
-#include "app/control_ids.h"
 #include "harness/program_test.h"
 #include "harness/samples.h"
 #include "harness/scanner_page.h"
+#include "ui/control_ids.h"
 
 namespace qb::e2e {
 namespace {

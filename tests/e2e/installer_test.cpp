@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/control_ids.h"
 #include "harness/installation.h"
 #include "harness/program.h"
 #include "harness/registry_fixture.h"
 #include "harness/ui.h"
+#include "ui/control_ids.h"
 
 namespace qb::e2e {
 namespace {

@@ -1,8 +1,8 @@
 #include <cstdio>
 
-#include "app/control_ids.h"
 #include "harness/program_test.h"
 #include "harness/samples.h"
+#include "ui/control_ids.h"
 
 namespace qb::e2e {
 namespace {

@@ -3,8 +3,8 @@
 #include <limits>
 #include <string>
 
-#include "app/control_ids.h"
 #include "harness/program_test.h"
+#include "ui/control_ids.h"
 
 namespace qb::e2e {
 namespace {

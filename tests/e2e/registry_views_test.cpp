@@ -2,10 +2,10 @@
 // classes, in the 32-bit registry view (under Wow6432Node).
 #include <algorithm>
 
-#include "app/control_ids.h"
 #include "harness/program_test.h"
 #include "harness/samples.h"
 #include "harness/scanner_page.h"
+#include "ui/control_ids.h"
 
 namespace qb::e2e {
 namespace {

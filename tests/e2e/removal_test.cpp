@@ -1,9 +1,9 @@
 #include <algorithm>
 
-#include "app/control_ids.h"
 #include "harness/program_test.h"
 #include "harness/samples.h"
 #include "harness/scanner_page.h"
+#include "ui/control_ids.h"
 
 namespace qb::e2e {
 namespace {

@@ -1,8 +1,8 @@
 // `quellbright.exe REPORT <file>`, run as a login script would run it.
-#include "app/control_ids.h"
 #include "harness/program_test.h"
 #include "harness/promotions.h"
 #include "harness/samples.h"
+#include "ui/control_ids.h"
 
 namespace qb::e2e {
 namespace {

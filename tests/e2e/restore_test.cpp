@@ -1,10 +1,10 @@
 // "Restore from backup..." in the File menu.
 #include <algorithm>
 
-#include "app/control_ids.h"
 #include "harness/program_test.h"
 #include "harness/samples.h"
 #include "harness/scanner_page.h"
+#include "ui/control_ids.h"
 
 namespace qb::e2e {
 namespace {

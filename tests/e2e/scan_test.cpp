@@ -2,9 +2,9 @@
 #include <cwchar>
 #include <cwctype>
 
-#include "app/control_ids.h"
 #include "harness/program_test.h"
 #include "harness/samples.h"
+#include "ui/control_ids.h"
 
 namespace qb::e2e {
 namespace {

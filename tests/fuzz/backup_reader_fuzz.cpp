@@ -11,11 +11,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const qb::platform::Windows1252 ansi;
-  std::string error;
-  const qb::scanner::ParsedBackup content = qb::scanner::ParseBackupText(text, ansi, error);
-  if (error.empty() && !text.starts_with("REGEDIT4")) std::abort();
-  if (!error.empty() && !content.keys.empty()) std::abort();
-  for (const auto& key : content.keys) {
+  const auto content = qb::scanner::ParseBackupText(text, ansi);
+  if (content.ok() != content.problem().empty()) std::abort();
+  if (!content) return 0;
+  if (!text.starts_with("REGEDIT4")) std::abort();
+  for (const auto& key : content->keys) {
     if (key.path.empty() || key.path.find_first_of("\r\n") != std::string::npos) std::abort();
   }
   return 0;

@@ -124,8 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         static_cast<const qb::platform::CodePage*>(&cp932)}) {
     const qb::scanner::BackupContent backup =
         qb::scanner::BackupText(original, {clsid}, *code_page);
-    std::string error;
-    const auto plan = qb::scanner::PlanRestore(backup.text, *code_page, error);
+    const auto plan = qb::scanner::PlanRestore(backup.text, *code_page);
     if (!plan) std::abort();
 
     qb::platform::MemoryRegistry restored;

@@ -108,13 +108,12 @@ bool Below(std::u16string_view path, std::u16string_view parent) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const qb::platform::Windows1252 ansi;
-  std::string error;
-  const auto plan = qb::scanner::PlanRestore(text, ansi, error);
+  const auto plan = qb::scanner::PlanRestore(text, ansi);
   if (!plan) {
-    if (error.empty()) std::abort();
+    if (plan.problem().empty()) std::abort();
     return 0;
   }
-  if (!error.empty() || plan->keys.empty() || plan->clsids.empty()) std::abort();
+  if (!plan.problem().empty() || plan->keys.empty() || plan->clsids.empty()) std::abort();
 
   qb::platform::MemoryRegistry registry;
   RestoreWhole(*plan, registry);
@@ -147,7 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const std::string& clsid : plan->clsids) clsids.push_back(ansi.Decode(clsid));
   const qb::scanner::BackupContent backup = qb::scanner::BackupText(registry, clsids, ansi);
   if (!backup.incomplete.empty()) std::abort();
-  const auto again = qb::scanner::PlanRestore(backup.text, ansi, error);
+  const auto again = qb::scanner::PlanRestore(backup.text, ansi);
   if (!again) std::abort();
   qb::platform::MemoryRegistry second;
   RestoreWhole(*again, second);

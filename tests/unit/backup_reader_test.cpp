@@ -34,10 +34,9 @@ std::vector<std::uint8_t> Sz(std::string_view text) {
 }
 
 ParsedBackup Parse(std::string_view text) {
-  std::string error;
-  ParsedBackup content = ParseBackupText(text, kAnsi, error);
-  EXPECT_EQ(error, "");
-  return content;
+  const Parsed<ParsedBackup> content = ParseBackupText(text, kAnsi);
+  EXPECT_EQ(content.problem(), "");
+  return content ? *content : ParsedBackup{};
 }
 
 TEST(BackupReader, ReadsBackEveryKeyAndValueTheWriterWrites) {
@@ -97,19 +96,19 @@ TEST(BackupReader, AcceptsLineFeedsCommentsAndEmptyFiles) {
 // it is never an escape, a closing quote or the end of a key line.
 TEST(BackupReader, ReadsADoubleByteCodePageACharacterAtATime) {
   const qb::testing::SampleCodePage932 cp932;
-  std::string error;
-  const ParsedBackup content = ParseBackupText(
-      "REGEDIT4\r\n[K\\\x83\x5C]\r\n\"\x95\x5C\"=\"a\\\\\x83\x5C\"\r\n", cp932, error);
-  EXPECT_EQ(error, "");
+  const Parsed<ParsedBackup> parsed =
+      ParseBackupText("REGEDIT4\r\n[K\\\x83\x5C]\r\n\"\x95\x5C\"=\"a\\\\\x83\x5C\"\r\n", cp932);
+  ASSERT_TRUE(parsed) << parsed.problem();
+  const ParsedBackup& content = *parsed;
   ASSERT_EQ(content.keys.size(), 1u);
   EXPECT_EQ(content.keys[0].path, "K\\\x83\x5C");
   EXPECT_EQ(content.keys[0].values,
             (std::vector<BackupValue>{{"\x95\x5C", value_type::kString, Sz("a\\\x83\x5C")}}));
 
-  ParseBackupText("REGEDIT4\r\n[K]\r\n\"a\"=\"\x95\"\r\n", cp932, error);
-  EXPECT_EQ(error, "line 3: a quoted text has no closing quote");
-  ParseBackupText("REGEDIT4\r\n[K\x83]\r\n", cp932, error);
-  EXPECT_EQ(error, "line 2: a key line is malformed");
+  EXPECT_EQ(ParseBackupText("REGEDIT4\r\n[K]\r\n\"a\"=\"\x95\"\r\n", cp932).problem(),
+            "line 3: a quoted text has no closing quote");
+  EXPECT_EQ(ParseBackupText("REGEDIT4\r\n[K\x83]\r\n", cp932).problem(),
+            "line 2: a key line is malformed");
 }
 
 TEST(BackupReader, RefusesAnythingTheWriterDoesNotWrite) {
@@ -134,9 +133,9 @@ TEST(BackupReader, RefusesAnythingTheWriterDoesNotWrite) {
       {"REGEDIT4\r\n[K]\r[L]\r\n", "line 2 holds a lone carriage return"},
   };
   for (const auto& [text, reason] : damaged) {
-    std::string error;
-    EXPECT_TRUE(ParseBackupText(text, kAnsi, error).keys.empty()) << text;
-    EXPECT_EQ(error, reason) << text;
+    const Parsed<ParsedBackup> content = ParseBackupText(text, kAnsi);
+    EXPECT_FALSE(content) << text;
+    EXPECT_EQ(content.problem(), reason) << text;
   }
 }
 

@@ -165,10 +165,9 @@ namespace {
 // What the program's own reader makes of a backup: every line must be one
 // it knows, whatever the names were.
 ParsedBackup ReadBack(const std::string& text) {
-  std::string error;
-  ParsedBackup parsed = ParseBackupText(text, kAnsi, error);
-  EXPECT_EQ(error, "");
-  return parsed;
+  const Parsed<ParsedBackup> parsed = ParseBackupText(text, kAnsi);
+  EXPECT_EQ(parsed.problem(), "");
+  return parsed ? *parsed : ParsedBackup{};
 }
 
 class HostileNamesTest : public ::testing::Test {

@@ -1,16 +1,11 @@
-#include "registry/key_tree.h"
+#include "platform/key_tree.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/memory_registry.h"
 
-namespace qb::registry {
+namespace qb::platform {
 namespace {
-
-using platform::KeyAccess;
-using platform::RegistryRoot;
-using platform::RegistryStatus;
-using platform::RegistryStatusKind;
 
 std::unique_ptr<platform::OpenRegistryKey> OpenRoot(platform::MemoryRegistry& registry) {
   RegistryStatus status;
@@ -80,4 +75,4 @@ TEST(DeleteKeyTree, AKeyThatIsStillThereIsNeverCountedAsDeleted) {
 }
 
 }  // namespace
-}  // namespace qb::registry
+}  // namespace qb::platform

@@ -5,6 +5,7 @@
 #include "error_matchers.h"
 #include "platform/memory_file_locator.h"
 #include "platform/memory_registry.h"
+#include "platform/memory_version_info.h"
 
 namespace qb::scanner {
 namespace {

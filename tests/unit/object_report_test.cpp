@@ -5,6 +5,7 @@
 #include "platform/memory_file_locator.h"
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
+#include "platform/memory_version_info.h"
 
 namespace qb::report {
 namespace {

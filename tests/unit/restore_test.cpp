@@ -89,16 +89,15 @@ class RestoreTest : public ::testing::Test {
   }
 
   RestorePlan Plan(const std::string& text) {
-    std::string error;
-    std::optional<RestorePlan> plan = PlanRestore(text, ansi, error);
-    EXPECT_EQ(error, "");
-    return plan.value_or(RestorePlan{});
+    const Parsed<RestorePlan> plan = PlanRestore(text, ansi);
+    EXPECT_EQ(plan.problem(), "");
+    return plan ? *plan : RestorePlan{};
   }
 
   std::string Refusal(const std::string& text) {
-    std::string error;
-    EXPECT_FALSE(PlanRestore(text, ansi, error));
-    return error;
+    const Parsed<RestorePlan> plan = PlanRestore(text, ansi);
+    EXPECT_FALSE(plan);
+    return plan.problem();
   }
 
   platform::MemoryRegistry registry;
@@ -111,8 +110,7 @@ TEST_F(RestoreTest, BringsBackEveryKeyNameTypeAndByteOfBothViews) {
   RegisterRichObjects();
   const Snapshot before = Objects();
   const std::string text = BackupText(registry, {kA, kB}, ansi).text;
-  ASSERT_TRUE(
-      registry::RegistryKey(registry, RegistryRoot::LocalMachine).DeleteKey("\\Software").ok());
+  registry::RegistryKey(registry, RegistryRoot::LocalMachine).DeleteKey("\\Software");
   ASSERT_TRUE(Objects().empty());
 
   const RestorePlan plan = Plan(text);
@@ -202,13 +200,12 @@ TEST_F(RestoreTest, RefusesWhatTheRestoreCouldNotWriteExactly) {
 
   // In a double-byte code page, a pair that it lacks is no text.
   const qb::testing::SampleCodePage932 cp932;
-  std::string error;
-  EXPECT_FALSE(PlanRestore(head + key + "[" + object + "\\\x85\x40]\r\n", cp932, error));
-  EXPECT_EQ(error, "the key [" + object +
-                       "\\\u30FB] has a name that is not valid text in the ANSI code page");
-  EXPECT_FALSE(PlanRestore(head + key + "\"a\"=\"\x85\x40\"\r\n", cp932, error));
-  EXPECT_EQ(error, "the value \"a\" of the key [" + object +
-                       "] holds text that is not valid in the ANSI code page");
+  EXPECT_EQ(
+      PlanRestore(head + key + "[" + object + "\\\x85\x40]\r\n", cp932).problem(),
+      "the key [" + object + "\\\u30FB] has a name that is not valid text in the ANSI code page");
+  EXPECT_EQ(PlanRestore(head + key + "\"a\"=\"\x85\x40\"\r\n", cp932).problem(),
+            "the value \"a\" of the key [" + object +
+                "] holds text that is not valid in the ANSI code page");
 
   // What the registry takes, up to its limits, is restored.
   Restore(Plan(head + key + "\"" + std::string(16383, 'v') + "\"=dword:00000001\r\n[" + object +
@@ -237,9 +234,8 @@ TEST_F(RestoreTest, BringsBackDoubleByteNamesAndTextExactly) {
   ASSERT_TRUE(backup.incomplete.empty()) << backup.text;
   registry::RegistryKey(registry, RegistryRoot::LocalMachine).DeleteKey("\\Software");
 
-  std::string error;
-  const std::optional<RestorePlan> plan = PlanRestore(backup.text, cp932, error);
-  ASSERT_TRUE(plan) << error;
+  const Parsed<RestorePlan> plan = PlanRestore(backup.text, cp932);
+  ASSERT_TRUE(plan) << plan.problem();
   Restore(*plan, registry, blocked);
   EXPECT_EQ(Objects(), before);
 }

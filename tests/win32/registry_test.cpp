@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "registry/key_tree.h"
+#include "platform/key_tree.h"
 
 extern "C" NTSTATUS NTAPI NtCreateKey(PHANDLE key, ACCESS_MASK access,
                                       POBJECT_ATTRIBUTES attributes, ULONG title_index,
@@ -53,7 +53,7 @@ class Win32RegistryTest : public ::testing::Test {
     RegistryStatus status;
     if (auto parent = registry_.Open(RegistryRoot::CurrentUser, platform::RegistryView::k64,
                                      u"Software", KeyAccess::Read, status)) {
-      registry::DeleteKeyTree(*parent, u"QbWin32Test");
+      platform::DeleteKeyTree(*parent, u"QbWin32Test");
     }
     ::RegCloseKey(base_);
   }
@@ -104,7 +104,7 @@ TEST_F(Win32RegistryTest, NamesWithANulAreListedOpenedReadAndDeletedByTheirWhole
                              u"Software\\QbWin32Test\\" + kNulName + u"\\inner", KeyAccess::Read,
                              status));
 
-  EXPECT_TRUE(registry::DeleteKeyTree(*base, kNulName).ok());
+  EXPECT_TRUE(platform::DeleteKeyTree(*base, kNulName).ok());
   EXPECT_EQ(base->SubkeyNames(), std::vector<std::u16string>{u"ab"});
 }
 

@@ -1,7 +1,7 @@
 #include "harness/scanner_page.h"
 
-#include "app/control_ids.h"
 #include "harness/ui.h"
+#include "ui/control_ids.h"
 
 namespace qb::e2e {
 

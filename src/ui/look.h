@@ -7,7 +7,7 @@
 #include "toolkit/menu.h"
 
 // Looks shared by the main window's pages.
-namespace qb::app {
+namespace qb::ui {
 
 inline constexpr COLORREF kInfoBackground = RGB(255, 255, 225);  // lists and detail fields
 
@@ -22,4 +22,4 @@ inline void SetUpObjectList(toolkit::ListBox& list, toolkit::PopupMenu& popup) {
   list.SetPopupMenu(&popup);
 }
 
-}  // namespace qb::app
+}  // namespace qb::ui

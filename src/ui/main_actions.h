@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/control_ids.h"
+#include "ui/control_ids.h"
 #include "toolkit/action.h"
 
-namespace qb::app {
+namespace qb::ui {
 
 // The caption that menu items of aBlockedObjects show instead of its own.
 inline constexpr char kBlockedObjectsMenuCaption[] = "Blocked objects";
@@ -34,4 +34,4 @@ struct MainActions {
   toolkit::ActionList list;
 };
 
-}  // namespace qb::app
+}  // namespace qb::ui

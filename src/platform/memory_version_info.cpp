@@ -1,4 +1,4 @@
-#include "platform/version_info.h"
+#include "platform/memory_version_info.h"
 
 namespace qb::platform {
 namespace {

@@ -1,6 +1,6 @@
-#include "app/main_actions.h"
+#include "ui/main_actions.h"
 
-namespace qb::app {
+namespace qb::ui {
 
 MainActions::MainActions(toolkit::Form& form) : list(form) {
   for (toolkit::Action* action :
@@ -15,4 +15,4 @@ MainActions::MainActions(toolkit::Form& form) : list(form) {
   list.SetMenuCaption(aBlockedObjects, kBlockedObjectsMenuCaption);
 }
 
-}  // namespace qb::app
+}  // namespace qb::ui

@@ -1,10 +1,10 @@
-#include "promo/wininet_probe.h"
+#include "platform/win32/wininet_probe.h"
 
 #include <windows.h>
 
 #include <array>
 
-namespace qb::promo {
+namespace qb::win32 {
 namespace {
 
 constexpr std::array<const char*, 5> kEntryPoints{
@@ -39,4 +39,4 @@ bool LoadWinInet() {
   return true;
 }
 
-}  // namespace qb::promo
+}  // namespace qb::win32

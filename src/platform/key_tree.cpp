@@ -1,14 +1,11 @@
-#include "registry/key_tree.h"
+#include "platform/key_tree.h"
 
-namespace qb::registry {
+namespace qb::platform {
 namespace {
 
-using platform::RegistryStatus;
-using platform::RegistryStatusKind;
-
-RegistryStatus DeleteBelow(platform::OpenRegistryKey& parent, std::u16string_view name, int depth) {
+RegistryStatus DeleteBelow(OpenRegistryKey& parent, std::u16string_view name, int depth) {
   RegistryStatus status;
-  const auto key = parent.OpenSubkey(name, platform::KeyAccess::Read, status);
+  const auto key = parent.OpenSubkey(name, KeyAccess::Read, status);
   if (!key) return status;
   RegistryStatus first_failure = RegistryStatus::Ok();
   if (depth >= kMaxKeyDepth) {
@@ -25,14 +22,14 @@ RegistryStatus DeleteBelow(platform::OpenRegistryKey& parent, std::u16string_vie
 
 }  // namespace
 
-RegistryStatus DeleteKeyTree(platform::OpenRegistryKey& parent, std::u16string_view name) {
+RegistryStatus DeleteKeyTree(OpenRegistryKey& parent, std::u16string_view name) {
   const RegistryStatus status = DeleteBelow(parent, name, 1);
   if (!status.ok()) return status;
   RegistryStatus still_there;
-  if (parent.OpenSubkey(name, platform::KeyAccess::Read, still_there)) {
+  if (parent.OpenSubkey(name, KeyAccess::Read, still_there)) {
     return RegistryStatus{RegistryStatusKind::Failed, 0};
   }
   return RegistryStatus::Ok();
 }
 
-}  // namespace qb::registry
+}  // namespace qb::platform

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace qb::promo {
+namespace qb::win32 {
 
 // `LoadWinInet`: loads wininet.dll by name and looks up, in order,
 // "FindFirstUrlCacheGroup", "FindNextUrlCacheGroup",
@@ -11,4 +11,4 @@ namespace qb::promo {
 // library stays loaded until the program ends.
 bool LoadWinInet();
 
-}  // namespace qb::promo
+}  // namespace qb::win32
