@@ -38,6 +38,14 @@ scanner::ListPageSpec BlockedPageSpec(ui::MainActions& actions, AppContext& cont
           context.lists.blocked,    context.code_page,         context.registry};
 }
 
+// Tests that must know that the timers' ticks ran ask the main window with
+// this registered message; wParam picks the answer.
+UINT TicksQueryMessage() {
+  static const UINT message = ::RegisterWindowMessageW(L"Quellbright.Ticks");
+  return message;
+}
+enum TicksQuery : WPARAM { kGuardTicksDone, kGuardRunning, kPromotionTicksToCome };
+
 }  // namespace
 
 TOrvex::TOrvex(toolkit::Application& application, AppContext& context, bool launch_count_reported)
@@ -248,6 +256,18 @@ void TOrvex::About1Click() {
 }
 
 LRESULT TOrvex::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message != 0 && message == TicksQueryMessage()) {
+    switch (wparam) {
+      case kGuardTicksDone:
+        return guardian_.ticks_done();
+      case kGuardRunning:
+        return guardian_.running();
+      case kPromotionTicksToCome:
+        return promoTimer_.TicksToCome();
+      default:
+        return -1;
+    }
+  }
   switch (message) {
     case WM_USER:  // a second copy asks this one to show itself
       presence_.Show();

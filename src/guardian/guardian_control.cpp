@@ -105,6 +105,7 @@ void GuardianControl::Timer1Timer() {
     return;
   }
   in_tick_ = false;
+  ++ticks_done_;
   parts_.Timer1.SetEnabled(true);
   if (stop) {
     SwitchOff();

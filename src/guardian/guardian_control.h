@@ -40,6 +40,8 @@ class GuardianControl {
   // `CurrentCLSID`, which the alert dialog shows.
   const scanner::RegisteredObject& current_object() const { return cycle_.current_object(); }
   bool running() const { return parts_.Timer1.enabled() || in_tick_; }
+  // The ticks that have run to their end, for tests that must know.
+  int ticks_done() const { return ticks_done_; }
 
   void aStartStopGuardianExecute();
   void aEnablePopUpBlockerExecute();
@@ -56,6 +58,7 @@ class GuardianControl {
   GuardianParts parts_;
   WatchCycle cycle_;
   bool in_tick_ = false;
+  int ticks_done_ = 0;
 };
 
 // The tray's balloons exist on the NT family from version 5 on.

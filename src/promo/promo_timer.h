@@ -38,6 +38,9 @@ class PromoTimer {
 
   void Timer2Timer();
   std::int32_t PromoTicksLeft() const { return ticks_left_; }
+  // The ticks that may still check the schedule: none once the timer has
+  // stopped, early or not.
+  std::int32_t TicksToCome() const { return stopped_ ? 0 : ticks_left_; }
   // The launch count at this start failed and was reported: the ticks,
   // which would meet the same fault, report nothing more.
   void FailureReportedAtStart() { failure_reported_ = true; }

@@ -1,6 +1,4 @@
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -10,18 +8,10 @@
 namespace qb::e2e {
 namespace {
 
-constexpr wchar_t kMessageCaption[] = L": Quellbright :";
 constexpr std::size_t kLine = 26;
 
-std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
 std::string SampleIndexFile(const wchar_t* name) {
-  return ReadBytes(BuildFolder() / L"samples" / L"index.dat" / name);
+  return ReadFileBytes(BuildFolder() / L"samples" / L"index.dat" / name).value_or("");
 }
 
 // What the pane shows for `bytes`: lines of 26, '.' below 32 and the ANSI
@@ -86,16 +76,12 @@ class DemoTest : public ProgramTest {
     std::filesystem::path file = profile_ / name;
     if (name == L"History") file /= L"History.IE5";
     if (name == L"Cache") file /= L"Content.IE5";
-    std::filesystem::create_directories(file);
-    std::ofstream(file / L"index.dat", std::ios::binary) << bytes;
+    WriteFileBytes(file / L"index.dat", bytes);
   }
 
   void OpenDemo() {
     ASSERT_TRUE(StartProgram(L"NOHIDE"));
-    ASSERT_TRUE(WaitUntil([&] {
-      demo_ = FindTopLevel(process_.id(), L"TDemo", nullptr);
-      return demo_ && ::IsWindowVisible(demo_);
-    }));
+    ASSERT_TRUE(demo_ = WaitForShown(process_.id(), L"TDemo"));
   }
   HWND Item(int id) const { return Control(demo_, id); }
   std::wstring Pane(int id) const { return TextOf(Item(id)); }
@@ -202,9 +188,9 @@ TEST_F(DemoTest, AMissingFolderValueOrFileIsReportedAndTheNextFileIsRead) {
   DeleteValue(HKEY_CURRENT_USER, kShellFoldersKey, L"History");
 
   Click(Item(ids::kDemoButton1));
-  EXPECT_EQ(AnswerMessageBox(process_.id(), kMessageCaption, IDOK),
+  EXPECT_EQ(AnswerMessageBox(process_.id(), kProgramCaption, IDOK),
             L"Error occured while trying to access registry information about History!");
-  EXPECT_EQ(AnswerMessageBox(process_.id(), kMessageCaption, IDOK),
+  EXPECT_EQ(AnswerMessageBox(process_.id(), kProgramCaption, IDOK),
             L"Error occured while trying to access Cache index.dat files!");
   ASSERT_TRUE(WaitUntil([&] { return Idle(); }));
   EXPECT_EQ(TextLength(Item(ids::kMemo2)), 0);
@@ -227,7 +213,7 @@ TEST_F(DemoTest, AFileHeldOpenForWritingByAnotherProgramIsRead) {
   ViewAndWait();
   ::CloseHandle(held);
   EXPECT_EQ(Pane(ids::kMemo3), Dump(cache));
-  EXPECT_FALSE(WaitForMessageBox(process_.id(), kMessageCaption, 500));
+  EXPECT_FALSE(WaitForMessageBox(process_.id(), kProgramCaption, 500));
 }
 
 TEST_F(DemoTest, AFileThatCannotBeOpenedEndsTheReadingWithTheErrorBox) {
@@ -241,7 +227,7 @@ TEST_F(DemoTest, AFileThatCannotBeOpenedEndsTheReadingWithTheErrorBox) {
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   OpenDemo();
   Click(Item(ids::kDemoButton1));
-  const auto error = AnswerMessageBox(process_.id(), kMessageCaption, IDOK);
+  const auto error = AnswerMessageBox(process_.id(), kProgramCaption, IDOK);
   ::CloseHandle(held);
   ASSERT_TRUE(error);
   EXPECT_EQ(*error, L"Cannot open file " + file.wstring() + L".");
@@ -286,8 +272,7 @@ TEST_F(DemoTest, ANetworkOrDeviceFolderIsNeverOpened) {
   const std::string history = SampleIndexFile(L"History.IE5_index.dat");
   const UncShare share(L"qbdemohost", L"share");
   ASSERT_FALSE(share.folder().empty()) << "WINEPREFIX is not set";
-  std::filesystem::create_directories(share.folder() / L"History.IE5");
-  std::ofstream(share.folder() / L"History.IE5" / L"index.dat", std::ios::binary) << history;
+  WriteFileBytes(share.folder() / L"History.IE5" / L"index.dat", history);
   folders_.Set(L"History", L"\\\\qbdemohost\\share");
   PutIndexFile(L"Cache", SampleIndexFile(L"Content.IE5_index.dat"));
   const std::wstring device_folder = L"\\\\.\\" + (profile_ / L"Cache").wstring();
@@ -298,7 +283,7 @@ TEST_F(DemoTest, ANetworkOrDeviceFolderIsNeverOpened) {
   ASSERT_TRUE(WaitUntil([&] { return !IsChecked(Item(ids::kDCookies)); }));
 
   Click(Item(ids::kDemoButton1));
-  EXPECT_EQ(AnswerMessageBox(process_.id(), kMessageCaption, IDOK),
+  EXPECT_EQ(AnswerMessageBox(process_.id(), kProgramCaption, IDOK),
             L"Cannot open file \\\\qbdemohost\\share\\History.IE5\\index.dat.");
   ASSERT_TRUE(WaitUntil([&] { return Idle(); }));
   EXPECT_EQ(TextLength(Item(ids::kMemo2)), 0);
@@ -307,7 +292,7 @@ TEST_F(DemoTest, ANetworkOrDeviceFolderIsNeverOpened) {
   Click(Item(ids::kDCache));
   ASSERT_TRUE(WaitUntil([&] { return IsChecked(Item(ids::kDCache)); }));
   Click(Item(ids::kDemoButton1));
-  EXPECT_EQ(AnswerMessageBox(process_.id(), kMessageCaption, IDOK),
+  EXPECT_EQ(AnswerMessageBox(process_.id(), kProgramCaption, IDOK),
             L"Cannot open file " + device_folder + L"\\Content.IE5\\index.dat.");
   ASSERT_TRUE(WaitUntil([&] { return Idle(); }));
   EXPECT_EQ(TextLength(Item(ids::kMemo3)), 0);

@@ -7,23 +7,22 @@
 
 #include "harness/program_test.h"
 #include "harness/samples.h"
+#include "harness/test_objects.h"
 #include "harness/tray.h"
 #include "ui/control_ids.h"
 
 namespace qb::e2e {
 namespace {
 
-constexpr wchar_t kA[] = L"E2E0000A-0000-4000-8000-00000000000A";
-constexpr wchar_t kB[] = L"E2E0000B-0000-4000-8000-00000000000B";
 constexpr wchar_t kAlertCaption[] = L": Alert! :";
 constexpr wchar_t kStartPageKey[] = L"Software\\Microsoft\\Internet Explorer\\Main";
 constexpr wchar_t kActiveNotice[] = L"Vod Uridazur is now active.";
 
-std::wstring Braced(const std::wstring& clsid) { return L"{" + clsid + L"}"; }
-std::wstring ObjectKey(const std::wstring& clsid) {
-  return std::wstring(kBhoKey) + L"\\" + Braced(clsid);
+// Handles the messages of this thread's windows (the pop-ups below).
+void HandleOwnMessages() {
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
 }
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 // A key that refuses everyone the right to read it, and so to delete what
 // lies below it, as a machine-wide object can for a user without
@@ -74,25 +73,32 @@ class GuardianTest : public ProgramTest {
   }
 
   HWND WaitForAlert(DWORD timeout_ms = 5000) {
-    HWND alert = nullptr;
-    WaitUntil(
-        [&] {
-          alert = FindTopLevel(process_.id(), L"TfrmAlert", kAlertCaption);
-          return alert && ::IsWindowVisible(alert);
-        },
-        timeout_ms);
-    return alert && ::IsWindowVisible(alert) ? alert : nullptr;
+    return WaitForShown(process_.id(), L"TfrmAlert", kAlertCaption, timeout_ms);
   }
-  bool AlertShown() {
-    HWND alert = FindTopLevel(process_.id(), L"TfrmAlert", kAlertCaption);
-    return alert && ::IsWindowVisible(alert);
-  }
+  bool AlertShown() { return ShownWindow(process_.id(), L"TfrmAlert", kAlertCaption); }
   void AnswerAlert(HWND alert, int button) {
     Click(Control(alert, button));
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(alert); }));
   }
-  // Long enough for several ticks.
-  static void LetTicksPass() { ::Sleep(1500); }
+  // Waits until `ticks` more of the guard's ticks have run to their end
+  // (the first may be one already under way), handling this thread's
+  // messages meanwhile; false when an alert holds a tick up instead.
+  bool LetTicksPass(int ticks = 2) {
+    const int start = GuardTicksDone(main_);
+    bool passed = false;
+    WaitUntil([&] {
+      passed = GuardTicksDone(main_) >= start + ticks;
+      // After the count: what a counted tick posted here is handled too.
+      HandleOwnMessages();
+      return passed || AlertShown();
+    });
+    return passed && !AlertShown();
+  }
+  // The guard is off once the program has handled its messages: no tick
+  // runs or can come.
+  bool GuardStaysOff() {
+    return FlushPostedMessages(Control(main_, ids::kLbMain)) && !GuardRunning(main_);
+  }
 };
 
 TEST_F(GuardianTest, SwitchingOnHidesTheWindowAndSwitchingOffShowsItWithTheCaptions) {
@@ -125,18 +131,9 @@ TEST_F(GuardianTest, SwitchingOnHidesTheWindowAndSwitchingOffShowsItWithTheCapti
 
 TEST_F(GuardianTest, TheStateLabelIsCentredUnderTheCaption) {
   StartGuarding();
-  const auto centre = [](HWND window) {
-    RECT rect;
-    ::GetWindowRect(window, &rect);
-    return (rect.left + rect.right) / 2;
-  };
-  EXPECT_LE(
-      std::abs(centre(Control(main_, ids::kLTimerState)) - centre(Control(main_, ids::kLCaption))),
-      1);
-  RECT state;
-  RECT caption;
-  ::GetWindowRect(Control(main_, ids::kLTimerState), &state);
-  ::GetWindowRect(Control(main_, ids::kLCaption), &caption);
+  const RECT state = WindowRect(Control(main_, ids::kLTimerState));
+  const RECT caption = WindowRect(Control(main_, ids::kLCaption));
+  EXPECT_LE(std::abs((state.left + state.right) - (caption.left + caption.right)), 2);
   EXPECT_LT(state.right - state.left, caption.right - caption.left) << "sized to its text";
 }
 
@@ -160,7 +157,7 @@ TEST_F(GuardianTest, SwitchingOnShowsItsBalloonUnlessTheFirstArgumentIsNoHint) {
 TEST_F(GuardianTest, StartMinimizedHidesAtStartAndNohideInAnyCaseShowsTheWindow) {
   SetSetting(L"AutoStart", L"0");
   ASSERT_TRUE(StartProgram());
-  ::Sleep(500);
+  ASSERT_TRUE(FlushPostedMessages(Control(main_, ids::kLbMain)));
   EXPECT_FALSE(::IsWindowVisible(main_));
   process_.Close();
 
@@ -169,7 +166,7 @@ TEST_F(GuardianTest, StartMinimizedHidesAtStartAndNohideInAnyCaseShowsTheWindow)
   process_.Close();
 
   ASSERT_TRUE(StartProgram(L"x NOHIDE"));  // the second argument is never read
-  ::Sleep(500);
+  ASSERT_TRUE(FlushPostedMessages(Control(main_, ids::kLbMain)));
   EXPECT_FALSE(::IsWindowVisible(main_));
 }
 
@@ -222,8 +219,9 @@ TEST_F(GuardianTest, EscapeEnterAndTheCloseCommandsLeaveTheAlertOpen) {
   PressKey(alert, VK_RETURN);
   ::PostMessageW(alert, WM_CLOSE, 0, 0);
   ::PostMessageW(alert, WM_SYSCOMMAND, SC_CLOSE, 0);
+  // Twice: handling a key or a close request can post more (a character).
   ASSERT_TRUE(FlushPostedMessages(Control(main_, ids::kLbMain)));
-  ::Sleep(300);
+  ASSERT_TRUE(FlushPostedMessages(Control(main_, ids::kLbMain)));
   EXPECT_TRUE(::IsWindowVisible(alert));
   EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
   EXPECT_FALSE(folder_.Read(L"ICLSIDs.txt"));
@@ -253,7 +251,7 @@ TEST_F(GuardianTest, AllowAndIgnoreListsTheObjectWhichStaysAndIsNotAskedAgain) {
   AnswerAlert(alert, ids::kBitBtn1);
   EXPECT_TRUE(WaitUntil([&] { return folder_.Read(L"ICLSIDs.txt").has_value(); }));
   EXPECT_EQ(folder_.Read(L"ICLSIDs.txt"), Narrow(kA) + "\r\n");
-  LetTicksPass();
+  EXPECT_TRUE(LetTicksPass());
   EXPECT_FALSE(AlertShown());
   EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
 }
@@ -287,7 +285,7 @@ TEST_F(GuardianTest, StopGuardianLeavesTheSecondObjectUnaskedAndTheGuardOff) {
   EXPECT_TRUE(WaitUntil([&] { return StartStopCaption() == L"&Start"; }));
   EXPECT_EQ(TimerState(), L"is off");
   EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
-  LetTicksPass();
+  EXPECT_TRUE(GuardStaysOff());
   EXPECT_FALSE(AlertShown());
   EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
   EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kB)));
@@ -301,11 +299,12 @@ TEST_F(GuardianTest, AStopFromTheMenuDuringAnAlertTakesEffectWhenItIsAnswered) {
   HWND alert = WaitForAlert();
   ASSERT_TRUE(alert);
   PostCommand(main_, ids::kAStartStopGuardian);  // the tray menu's item
-  ::Sleep(1200);
-  EXPECT_TRUE(::IsWindowVisible(alert)) << "no second tick, no second alert";
+  ASSERT_TRUE(FlushPostedMessages(Control(main_, ids::kLbMain)));
+  EXPECT_TRUE(::IsWindowVisible(alert));
+  EXPECT_EQ(StartStopCaption(), L"&Stop") << "not before the answer";
   AnswerAlert(alert, ids::kBitBtn1);
   EXPECT_TRUE(WaitUntil([&] { return StartStopCaption() == L"&Start"; }));
-  LetTicksPass();
+  EXPECT_TRUE(GuardStaysOff()) << "no further tick";
   EXPECT_FALSE(AlertShown());
   EXPECT_EQ(folder_.Read(L"ICLSIDs.txt"), Narrow(kA) + "\r\n");
 }
@@ -338,7 +337,7 @@ TEST_F(GuardianTest, AListThatCannotBeWrittenStopsTheGuardVisibly) {
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   AnswerAlert(alert, ids::kBitBtn1);
-  const auto error = AnswerMessageBox(process_.id(), L": Quellbright :", IDOK);
+  const auto error = AnswerMessageBox(process_.id(), kProgramCaption, IDOK);
   ::CloseHandle(held);
   ASSERT_TRUE(error);
   EXPECT_EQ(error->rfind(L"Cannot create file ", 0), 0u);
@@ -370,7 +369,7 @@ TEST_F(GuardianTest, WithTheGuardOffTheStartPageIsLeftAlone) {
   SetSetting(L"SetHomePage", L"1");
   SetSetting(L"AutoStart", L"0");
   ASSERT_TRUE(StartProgram(L"NOHIDE"));
-  LetTicksPass();
+  EXPECT_TRUE(GuardStaysOff());
   EXPECT_FALSE(ReadString(HKEY_CURRENT_USER, kStartPageKey, L"Start Page"));
 }
 
@@ -398,15 +397,6 @@ class PopupWindows {
   static int Closes(HWND window) {
     return static_cast<int>(::GetWindowLongPtrW(window, GWLP_USERDATA));
   }
-  // Waits while handling this thread's messages, as the windows need.
-  static void Pump(DWORD milliseconds) {
-    const ULONGLONG end = ::GetTickCount64() + milliseconds;
-    while (::GetTickCount64() < end) {
-      MSG message;
-      while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
-      ::Sleep(10);
-    }
-  }
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -428,7 +418,7 @@ TEST_F(GuardianTest, ThePopUpBlockerClosesOnlyTitledBrowserWindowsWithoutMaximis
   HWND untitled = popups.Make(L"", WS_POPUP | WS_VISIBLE);
   HWND hidden = popups.Make(L"Hidden", WS_POPUP | WS_CAPTION);
   StartGuarding();
-  PopupWindows::Pump(1500);
+  ASSERT_TRUE(LetTicksPass());
   EXPECT_GE(PopupWindows::Closes(popup), 1);
   EXPECT_EQ(PopupWindows::Closes(browser), 0);
   EXPECT_EQ(PopupWindows::Closes(untitled), 0);
@@ -440,7 +430,7 @@ TEST_F(GuardianTest, WithTheBlockerOffNoWindowIsClosed) {
   HWND popup = popups.Make(L"Advert", WS_POPUP | WS_CAPTION | WS_VISIBLE);
   SetSetting(L"EnablePopUpBlocker", L"0");
   StartGuarding();
-  PopupWindows::Pump(1500);
+  ASSERT_TRUE(LetTicksPass());
   EXPECT_EQ(PopupWindows::Closes(popup), 0);
 }
 

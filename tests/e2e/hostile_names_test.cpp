@@ -3,21 +3,13 @@
 #include "harness/program_test.h"
 #include "harness/samples.h"
 #include "harness/scanner_page.h"
+#include "harness/test_objects.h"
 #include "ui/control_ids.h"
 
 namespace qb::e2e {
 namespace {
 
-constexpr wchar_t kA[] = L"E2E0000A-0000-4000-8000-00000000000A";
 constexpr wchar_t kInjected[] = L"Software\\QbInjected";
-
-std::wstring ObjectKey(const std::wstring& clsid) {
-  return std::wstring(kBhoKey) + L"\\{" + clsid + L"}";
-}
-
-std::wstring WithNul(const std::wstring& before, const std::wstring& after) {
-  return before + L'\0' + after;
-}
 
 class HostileNamesTest : public ProgramTest {
  protected:
@@ -45,7 +37,7 @@ class HostileNamesTest : public ProgramTest {
 // A subkey named with a NUL inside: cut at the NUL, its name would open its
 // own parent, and a tree deletion would recurse until the stack ran out.
 TEST_F(HostileNamesTest, AnObjectWithNulNamedSubkeysIsRemovedAndTheProgramGoesOn) {
-  Register({L"{" + std::wstring(kA) + L"}", L"Hiding object", SampleHelperPath()});
+  Register({Braced(kA), L"Hiding object", SampleHelperPath()});
   ASSERT_TRUE(CreateKeyWithCountedName(HKEY_LOCAL_MACHINE, ObjectKey(kA), WithNul(L"", L"")));
   ASSERT_TRUE(CreateKeyWithCountedName(HKEY_LOCAL_MACHINE, ObjectKey(kA), WithNul(L"Sub", L"x")));
   ASSERT_EQ(SubkeyNames(HKEY_LOCAL_MACHINE, ObjectKey(kA)).size(), 2u);
@@ -67,7 +59,7 @@ TEST_F(HostileNamesTest, AnObjectWithNulNamedSubkeysIsRemovedAndTheProgramGoesOn
 // A value name that holds a line break and a key line would, written as it
 // is, add a key of the object's choosing to a file the user may merge.
 TEST_F(HostileNamesTest, ABackupWithALineBreakInANameMergesBackWithoutAnyOtherKey) {
-  Register({L"{" + std::wstring(kA) + L"}", L"Injecting object", SampleHelperPath()});
+  Register({Braced(kA), L"Injecting object", SampleHelperPath()});
   SetString(HKEY_LOCAL_MACHINE, ObjectKey(kA), L"NoExplorer", L"1");
   SetString(HKEY_LOCAL_MACHINE, ObjectKey(kA),
             L"x\r\n[HKEY_LOCAL_MACHINE\\Software\\QbInjected]\r\n\"a", L"b");
@@ -92,7 +84,7 @@ TEST_F(HostileNamesInCodePage932Test, ABackupWithDoubleByteNamesAndTextMergesBac
   ASSERT_EQ(::GetACP(), 932u) << "run with LC_ALL=ja_JP.UTF-8";
   const std::wstring name = L"\u8868";
   const std::wstring text = L"\u8868\\\u30BD\"";
-  Register({L"{" + std::wstring(kA) + L"}", L"Japanese object", SampleHelperPath()});
+  Register({Braced(kA), L"Japanese object", SampleHelperPath()});
   SetString(HKEY_LOCAL_MACHINE, ObjectKey(kA), name, text);
   SetString(HKEY_LOCAL_MACHINE, ObjectKey(kA), L"NoExplorer", L"1");
   ASSERT_TRUE(StartProgram());
@@ -115,7 +107,7 @@ TEST_F(HostileNamesInCodePage932Test, ABackupWithDoubleByteNamesAndTextMergesBac
 // A lone surrogate cannot go into a REGEDIT4 file; it must not keep the
 // object registered or the removal from being reported truthfully.
 TEST_F(HostileNamesTest, ALoneSurrogateInANameDoesNotKeepTheObject) {
-  Register({L"{" + std::wstring(kA) + L"}", L"Surrogate object", SampleHelperPath()});
+  Register({Braced(kA), L"Surrogate object", SampleHelperPath()});
   SetString(HKEY_LOCAL_MACHINE, ObjectKey(kA), std::wstring(L"lone ") + wchar_t(0xD800), L"v");
   CreateKey(HKEY_LOCAL_MACHINE, ObjectKey(kA) + L"\\key " + wchar_t(0xDC00));
   ASSERT_TRUE(StartProgram());
@@ -131,7 +123,7 @@ TEST_F(HostileNamesTest, ALoneSurrogateInANameDoesNotKeepTheObject) {
 // the list then holds the object.
 TEST_F(HostileNamesTest, IgnoringAnObjectWritesItsNameInTheAnsiCodePage) {
   const std::wstring clsid = L"\u00C45555555-5555-4555-8555-555555555555";
-  Register({L"{" + clsid + L"}", L"Accented", SampleHelperPath()});
+  Register({Braced(clsid), L"Accented", SampleHelperPath()});
   ASSERT_TRUE(StartProgram());
   Scan(1);
   EXPECT_EQ(ListItems(List()), std::vector<std::wstring>{clsid});
@@ -153,7 +145,7 @@ TEST_F(HostileNamesTest, DevicePathsShowTheirNameAndAreNeverRead) {
   for (std::size_t i = 0; i < servers.size(); ++i) {
     wchar_t clsid[40];
     std::swprintf(clsid, 40, L"E2E000D%zu-0000-4000-8000-00000000000D", i);
-    Register({L"{" + std::wstring(clsid) + L"}", L"Device " + std::to_wstring(i), servers[i]});
+    Register({Braced(clsid), L"Device " + std::to_wstring(i), servers[i]});
   }
   ASSERT_TRUE(StartProgram());
   Scan(servers.size());

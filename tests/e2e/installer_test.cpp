@@ -56,9 +56,6 @@ class InstallerTest : public ::testing::Test {
   static std::wstring RunEntryFor(const fs::path& folder) {
     return L"\"" + (folder / L"quellbright.exe").wstring() + L"\" NoHint";
   }
-  static std::optional<std::wstring> RunEntry() {
-    return ReadString(HKEY_CURRENT_USER, kRunKey, L"Quellbright");
-  }
   static fs::path Built(const wchar_t* name) { return BuildFolder() / L"program" / name; }
 
   void WriteUserData(const fs::path& folder) {
@@ -132,11 +129,8 @@ TEST_F(InstallerTest, SilentInstallPutsTheProgramIntoProgramFilesAndRegistersIt)
   // OK in the options writes the very same entry.
   ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Quellbright");
   PostCommand(main, ids::kOptions1);
-  HWND options = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    options = FindTopLevel(program_.id(), L"TfrmOptions", L": Options :");
-    return options && ::IsWindowVisible(options);
-  }));
+  const HWND options = WaitForShown(program_.id(), L"TfrmOptions", L": Options :");
+  ASSERT_TRUE(options);
   Click(Control(options, ids::kBtOK));
   ASSERT_TRUE(WaitUntil([] { return RunEntry().has_value(); }));
   EXPECT_EQ(RunEntry(), RunEntryFor(folder));

@@ -2,13 +2,11 @@
 
 #include "harness/program_test.h"
 #include "harness/samples.h"
+#include "harness/test_objects.h"
 #include "ui/control_ids.h"
 
 namespace qb::e2e {
 namespace {
-
-constexpr char kA[] = "E2E0000A-0000-4000-8000-00000000000A";
-constexpr char kB[] = "E2E0000B-0000-4000-8000-00000000000B";
 
 struct Page {
   const wchar_t* file;
@@ -51,13 +49,14 @@ class ListPagesTest : public ProgramTest, public ::testing::WithParamInterface<P
 };
 
 TEST_P(ListPagesTest, RemovingOneWritesBackOnlyTheShownEntries) {
-  folder_.Write(page().file, std::string(kA) + "\r\n{" + kB + "}\r\n\r\n" + kB + "\r\n" + kA);
+  folder_.Write(page().file,
+                Narrow(kA) + "\r\n{" + Narrow(kB) + "}\r\n\r\n" + Narrow(kB) + "\r\n" + Narrow(kA));
   Open(3);
   SelectItem(0);
   Click(Control(main_, page().remove_one));
   ASSERT_TRUE(WaitUntil([&] { return ListItems(List()).size() == 2; }));
   ASSERT_TRUE(WaitUntil(
-      [&] { return folder_.Read(page().file) == std::string(kB) + "\r\n" + kA + "\r\n"; }));
+      [&] { return folder_.Read(page().file) == Narrow(kB) + "\r\n" + Narrow(kA) + "\r\n"; }));
 }
 
 // The list files are 8-bit text: entries keep their bytes, show through
@@ -67,7 +66,7 @@ TEST_P(ListPagesTest, EntriesKeepTheirBytesAndShowInTheAnsiCodePage) {
   std::vector<std::string> high(4);
   for (int byte = 0x80; byte <= 0xFF; ++byte) high[(byte - 0x80) / 36] += static_cast<char>(byte);
   high[3] += std::string(36 - high[3].size(), '0');
-  std::string file = std::string(kA) + "\r\n";
+  std::string file = Narrow(kA) + "\r\n";
   std::string kept;
   for (const std::string& entry : high) kept += entry + "\r\n";
   folder_.Write(page().file, file + kept);
@@ -86,16 +85,16 @@ TEST_P(ListPagesTest, EntriesKeepTheirBytesAndShowInTheAnsiCodePage) {
 }
 
 TEST_P(ListPagesTest, RemovingOneWithoutASelectionWarns) {
-  folder_.Write(page().file, std::string(kA) + "\r\n");
+  folder_.Write(page().file, Narrow(kA) + "\r\n");
   Open(1);
   Click(Control(main_, page().remove_one));
   EXPECT_EQ(AnswerMessageBox(process_.id(), L": Nothing is selected! :", IDOK),
             L"Please, select at least one\r\nkey to be removed!\r\n");
-  EXPECT_EQ(folder_.Read(page().file), std::string(kA) + "\r\n");
+  EXPECT_EQ(folder_.Read(page().file), Narrow(kA) + "\r\n");
 }
 
 TEST_P(ListPagesTest, RemovingAllAfterTheQuestionLeavesAnEmptyFile) {
-  folder_.Write(page().file, std::string(kA) + "\r\n" + kB + "\r\nshort\r\n");
+  folder_.Write(page().file, Narrow(kA) + "\r\n" + Narrow(kB) + "\r\nshort\r\n");
   Open(2);
   Click(Control(main_, page().remove_all));
   EXPECT_EQ(AnswerMessageBox(process_.id(), L": Question :", IDNO), L"Are you sure?");
@@ -117,8 +116,8 @@ TEST_P(ListPagesTest, RemovingAllFromAnEmptyPageSaysSoAndKeepsTheFile) {
 }
 
 TEST_P(ListPagesTest, SelectingAnEntryShowsItsDetails) {
-  folder_.Write(page().file, std::string(kA) + "\r\n");
-  Register({L"{E2E0000A-0000-4000-8000-00000000000A}", L"Listed object", SampleHelperPath()});
+  folder_.Write(page().file, Narrow(kA) + "\r\n");
+  Register({Braced(kA), L"Listed object", SampleHelperPath()});
   Open(1);
   SelectItem(0);
   ASSERT_TRUE(WaitUntil([&] { return HasVisibleStyle(Control(main_, ids::kTipsResults)); }));

@@ -7,7 +7,6 @@
 namespace qb::e2e {
 namespace {
 
-constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 std::wstring Wide(const char* text) { return std::wstring(text, text + std::strlen(text)); }
 
 const std::wstring kDefaultHomePage = Wide(product::kDefaultHomePage);
@@ -16,30 +15,14 @@ class OptionsTest : public ProgramTest {
  protected:
   void SetUp() override {
     ProgramTest::SetUp();
-    DeleteRunEntry();
+    DeleteValue(HKEY_CURRENT_USER, kRunKey, L"Quellbright");
     SetSetting(L"AutoStart", L"0");  // the Scanner section: lbMain is at hand
-  }
-
-  static void DeleteRunEntry() {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-      ::RegDeleteValueW(key, L"Quellbright");
-      ::RegCloseKey(key);
-    }
-  }
-  static std::optional<std::wstring> RunEntry() {
-    return ReadString(HKEY_CURRENT_USER, kRunKey, L"Quellbright");
   }
 
   // Opens the options dialog from the Tools menu.
   HWND OpenOptions() {
     PostCommand(main_, ids::kOptions1);
-    HWND dialog = nullptr;
-    WaitUntil([&] {
-      dialog = FindTopLevel(process_.id(), L"TfrmOptions", L": Options :");
-      return dialog && ::IsWindowVisible(dialog);
-    });
-    return dialog;
+    return WaitForShown(process_.id(), L"TfrmOptions", L": Options :");
   }
   // Waits until the dialog is gone and the program has finished acting on it.
   void WaitUntilApplied(HWND dialog) {
@@ -60,9 +43,7 @@ class OptionsTest : public ProgramTest {
     WaitUntilApplied(dialog);
   }
   // No error box came up.
-  void ExpectNoErrorBox() {
-    EXPECT_FALSE(WaitForMessageBox(process_.id(), L": Quellbright :", 300));
-  }
+  void ExpectNoErrorBox() { EXPECT_FALSE(WaitForMessageBox(process_.id(), kProgramCaption, 300)); }
 };
 
 TEST_F(OptionsTest, OkWritesTheRunEntryAndNineValuesAndLeavesTheRememberedAnswer) {
@@ -273,12 +254,7 @@ class AboutBoxTest : public ProgramTest {
  protected:
   HWND OpenAbout() {
     PostCommand(main_, ids::kAbout1);
-    HWND about = nullptr;
-    WaitUntil([&] {
-      about = FindTopLevel(process_.id(), L"TfrmAbout", nullptr);
-      return about && ::IsWindowVisible(about);
-    });
-    return about;
+    return WaitForShown(process_.id(), L"TfrmAbout");
   }
 };
 

@@ -11,21 +11,6 @@ namespace {
 
 constexpr wchar_t kThankYou[] = L"Thank you for using Quellbright from Tarnwick Company";
 constexpr wchar_t kLumbrellaPage[] = L"http://www.tarnwick.example/lumbrella/";
-constexpr wchar_t kErrorCaption[] = L": Quellbright :";
-// A run checks the schedule five times, a second apart.
-constexpr DWORD kAllTicksMs = 6500;
-
-RECT WindowRect(HWND window) {
-  RECT rect{};
-  ::GetWindowRect(window, &rect);
-  return rect;
-}
-
-SIZE ClientSize(HWND window) {
-  RECT rect{};
-  ::GetClientRect(window, &rect);
-  return SIZE{rect.right, rect.bottom};
-}
 
 // Centred on the work area, to a pixel.
 ::testing::AssertionResult IsCentred(HWND window) {
@@ -54,16 +39,13 @@ class PromotionTest : public ProgramTest {
     process_.Close();
     StartShown();
   }
-  HWND Shown(const wchar_t* class_name) const {
-    HWND window = FindTopLevel(process_.id(), class_name, nullptr);
-    return window && ::IsWindowVisible(window) ? window : nullptr;
-  }
-  HWND WaitForShown(const wchar_t* class_name) const {
-    HWND window = nullptr;
-    WaitUntil([&] { return (window = Shown(class_name)) != nullptr; });
-    return window;
-  }
+  HWND Shown(const wchar_t* class_name) const { return ShownWindow(process_.id(), class_name); }
   bool BannerShown() const { return HasVisibleStyle(Control(main_, ids::kPanel1)); }
+  // Until the promotion timer has stopped: the schedule is checked no more
+  // in this run. Five ticks a second apart at most.
+  bool WaitForTheLastPromotionTick() {
+    return WaitUntil([&] { return PromotionTicksToCome(main_) == 0; }, 15000);
+  }
 };
 
 TEST_F(PromotionTest, TheFirstStartRecordsTheScheduleAndHidesTheBanner) {
@@ -122,7 +104,7 @@ TEST_F(PromotionTest, ClicksOnTheBannerPictureAndTextOpenTheProductPage) {
 TEST_F(PromotionTest, OnDayFifteenTheDemoWindowAppearsOnce) {
   SetLaunchState(15, 2);
   ASSERT_TRUE(StartShown());
-  HWND demo = WaitForShown(L"TDemo");
+  HWND demo = WaitForShown(process_.id(), L"TDemo");
   ASSERT_TRUE(demo);
   EXPECT_EQ(TextOf(demo), kThankYou);
   EXPECT_TRUE(IsCentred(demo));
@@ -132,11 +114,11 @@ TEST_F(PromotionTest, OnDayFifteenTheDemoWindowAppearsOnce) {
   // Closed, it does not come back in this run...
   Click(Control(demo, ids::kDemoButton2));
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(demo); }));
-  ::Sleep(kAllTicksMs);
+  EXPECT_EQ(PromotionTicksToCome(main_), 0);
   EXPECT_FALSE(Shown(L"TDemo"));
   // ... nor at another start on the same day.
   Restart();
-  ::Sleep(kAllTicksMs);
+  ASSERT_TRUE(WaitForTheLastPromotionTick());
   EXPECT_FALSE(Shown(L"TDemo"));
   EXPECT_EQ(Setting(L"DemoShown"), L"1");
 }
@@ -145,7 +127,7 @@ TEST_F(PromotionTest, OnDayThirtyThePromotionWindowAppearsAndOnlyEscapeClosesIt)
   WebLinkRecorder links(folder_.File(L"opened.txt"));
   SetLaunchState(30, 2);
   ASSERT_TRUE(StartShown());
-  HWND promotion = WaitForShown(L"TLumbrella");
+  HWND promotion = WaitForShown(process_.id(), L"TLumbrella");
   ASSERT_TRUE(promotion);
   EXPECT_EQ(TextOf(promotion), kThankYou);
   const SIZE client = ClientSize(promotion);
@@ -177,15 +159,16 @@ TEST_F(PromotionTest, ATickThatMeetsABadValueReportsItOnceAndTheProgramGoesOn) {
   SetLaunchState(15, 2);
   SetDword(HKEY_CURRENT_USER, kSettingsKey, L"DemoShown", 1);
   ASSERT_TRUE(StartShown());
-  const auto box = WaitForMessageBox(process_.id(), kErrorCaption);
+  const auto box = WaitForMessageBox(process_.id(), kProgramCaption);
   ASSERT_TRUE(box);
   // No full stop: the quote sorts before it.
   EXPECT_EQ(box->text, L"Invalid data type for 'DemoShown'");
-  // The ticks go on meanwhile.
-  ::Sleep(2500);
+  // The ticks go on meanwhile, to the last.
+  ASSERT_TRUE(WaitForTheLastPromotionTick());
   Answer(*box, IDOK);
   ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box->window); }));
-  EXPECT_FALSE(WaitForMessageBox(process_.id(), kErrorCaption, kAllTicksMs - 2500));
+  ASSERT_TRUE(FlushPostedMessages(Control(main_, ids::kLbMain)));
+  EXPECT_FALSE(WaitForMessageBox(process_.id(), kProgramCaption, 0));
   EXPECT_FALSE(Shown(L"TDemo"));
   EXPECT_TRUE(process_.running());
   EXPECT_TRUE(::IsWindowVisible(main_));
@@ -195,12 +178,14 @@ TEST_F(PromotionTest, ABadFirstRunDateAtStartIsReportedOnceAndTheProgramGoesOn) 
   SetLaunchState(15, 2);
   SetString(HKEY_CURRENT_USER, kSettingsKey, L"Xpos", L"last week");
   process_ = folder_.Start(L"NOHIDE");
-  EXPECT_EQ(AnswerMessageBox(process_.id(), kErrorCaption, IDOK), L"Invalid data type for 'Xpos'");
+  EXPECT_EQ(AnswerMessageBox(process_.id(), kProgramCaption, IDOK),
+            L"Invalid data type for 'Xpos'");
   main_ = WaitForMainWindow(process_);
   ASSERT_TRUE(main_);
   EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(main_); }));
   // The ticks meet the same value and say nothing more.
-  EXPECT_FALSE(WaitForMessageBox(process_.id(), kErrorCaption, kAllTicksMs));
+  ASSERT_TRUE(WaitForTheLastPromotionTick());
+  EXPECT_FALSE(WaitForMessageBox(process_.id(), kProgramCaption, 0));
   EXPECT_EQ(StoredDword(L"Ypos"), 2u) << "not counted";
   EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kSettingsKey, L"Xpos"), L"last week");
 }
@@ -218,7 +203,8 @@ TEST_F(PromotionTest, AFirstRunDateThatIsNoNumberStartsTheScheduleAfresh) {
   EXPECT_NEAR(*first_run, before, 2.0 / (24 * 60));
   EXPECT_EQ(StoredDword(L"Ypos"), 0u);
   EXPECT_FALSE(BannerShown());
-  EXPECT_FALSE(WaitForMessageBox(process_.id(), kErrorCaption, 1500));
+  ASSERT_TRUE(WaitForTheLastPromotionTick());
+  EXPECT_FALSE(WaitForMessageBox(process_.id(), kProgramCaption, 0));
 }
 
 }  // namespace

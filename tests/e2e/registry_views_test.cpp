@@ -5,23 +5,17 @@
 #include "harness/program_test.h"
 #include "harness/samples.h"
 #include "harness/scanner_page.h"
+#include "harness/test_objects.h"
 #include "ui/control_ids.h"
 
 namespace qb::e2e {
 namespace {
 
-constexpr wchar_t kA[] = L"E2E0000A-0000-4000-8000-00000000000A";
-constexpr wchar_t kB[] = L"E2E0000B-0000-4000-8000-00000000000B";
 constexpr wchar_t kSystemDll[] = L"QbSample32.dll";
 
-std::wstring Braced(const std::wstring& clsid) { return L"{" + clsid + L"}"; }
-std::wstring Key64(const std::wstring& clsid) {
-  return std::wstring(kBhoKey) + L"\\" + Braced(clsid);
-}
 std::wstring Key32(const std::wstring& clsid) {
   return std::wstring(kBhoKey32) + L"\\" + Braced(clsid);
 }
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 std::filesystem::path Wow64Folder() {
   wchar_t folder[MAX_PATH];
@@ -60,7 +54,7 @@ class RegistryViewsTest : public ProgramTest {
 TEST_F(RegistryViewsTest, AnObjectOnlyInThe32BitViewIsListedShownRemovedAndMergedBack) {
   Register({Braced(kA), L"32-bit helper", SampleHelperPath()}, KEY_WOW64_32KEY);
   SetString(HKEY_LOCAL_MACHINE, Key32(kA), L"NoExplorer", L"1");
-  ASSERT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Key64(kA)));
+  ASSERT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
   ASSERT_TRUE(StartProgram());
   EXPECT_EQ(Scan(1), std::vector<std::wstring>{kA});
 
@@ -77,7 +71,7 @@ TEST_F(RegistryViewsTest, AnObjectOnlyInThe32BitViewIsListedShownRemovedAndMerge
   // Merged, the backup puts the key back into the 32-bit view only.
   ASSERT_EQ(MergeWithRegedit(OnlyBackup()), 0u);
   EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, Key32(kA), L"NoExplorer"), L"1");
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Key64(kA)));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
 }
 
 TEST_F(RegistryViewsTest, AnObjectInBothViewsIsListedOnceAndRemovedFromBoth) {
@@ -94,16 +88,16 @@ TEST_F(RegistryViewsTest, AnObjectInBothViewsIsListedOnceAndRemovedFromBoth) {
       << "the program's own view first";
 
   DeleteAllWithBackup();
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Key64(kA)));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Key32(kA)));
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Key64(kB)));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kB)));
   const std::optional<std::string> backup =
       folder_.Read(L"backup\\" + OnlyBackup().filename().wstring());
   ASSERT_TRUE(backup);
   EXPECT_NE(backup->find("\\Wow6432Node\\Microsoft\\"), std::string::npos);
 
   ASSERT_EQ(MergeWithRegedit(OnlyBackup()), 0u);
-  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, Key64(kA)));
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
   EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, Key32(kA)));
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Key32(kB)));
 }
@@ -128,11 +122,8 @@ TEST_F(RegistryViewsTest, TheGuardAsksAboutA32BitObjectAndRemovesItSilentlyOnceB
   Register({Braced(kA), L"32-bit helper", SampleHelperPath()}, KEY_WOW64_32KEY);
   SetSetting(L"AutoStart", L"1");
   ASSERT_TRUE(StartProgram(L"nohint"));
-  HWND alert = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    alert = FindTopLevel(process_.id(), L"TfrmAlert", L": Alert! :");
-    return alert && ::IsWindowVisible(alert);
-  }));
+  const HWND alert = WaitForShown(process_.id(), L"TfrmAlert", L": Alert! :");
+  ASSERT_TRUE(alert);
   EXPECT_EQ(TextOf(Control(alert, ids::kAlertEdit6)), L"32-bit helper");
   Click(Control(alert, ids::kBitBtn2));  // Delete
   ASSERT_TRUE(WaitUntil([&] { return !KeyExists(HKEY_LOCAL_MACHINE, Key32(kA)); }));

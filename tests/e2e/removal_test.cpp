@@ -3,30 +3,11 @@
 #include "harness/program_test.h"
 #include "harness/samples.h"
 #include "harness/scanner_page.h"
+#include "harness/test_objects.h"
 #include "ui/control_ids.h"
 
 namespace qb::e2e {
 namespace {
-
-constexpr wchar_t kA[] = L"E2E0000A-0000-4000-8000-00000000000A";
-constexpr wchar_t kB[] = L"E2E0000B-0000-4000-8000-00000000000B";
-constexpr wchar_t kC[] = L"E2E0000C-0000-4000-8000-00000000000C";
-
-std::wstring ObjectKey(const std::wstring& clsid) {
-  return std::wstring(kBhoKey) + L"\\{" + clsid + L"}";
-}
-
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
-std::optional<DWORD> ReadDword(const std::wstring& key, const wchar_t* name) {
-  DWORD value = 0;
-  DWORD size = sizeof value;
-  if (::RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value,
-                     &size) != ERROR_SUCCESS) {
-    return std::nullopt;
-  }
-  return value;
-}
 
 class RemovalTest : public ProgramTest {
  protected:
@@ -38,7 +19,7 @@ class RemovalTest : public ProgramTest {
   // An object with values of several kinds and a subkey, as a backup must
   // bring them back.
   static void RegisterRich(const std::wstring& clsid) {
-    Register({L"{" + clsid + L"}", L"Rich \"object\"", SampleHelperPath()});
+    Register({Braced(clsid), L"Rich \"object\"", SampleHelperPath()});
     const std::wstring key = ObjectKey(clsid);
     SetString(HKEY_LOCAL_MACHINE, key, L"NoExplorer", L"1");
     SetString(HKEY_LOCAL_MACHINE, key, L"", L"C:\\path \"quoted\"");
@@ -86,7 +67,7 @@ TEST_F(RemovalTest, DeletingCheckedObjectsBacksThemUpBlocksThemAndRemovesTheKeys
     const std::wstring key = ObjectKey(clsid);
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, key, L"NoExplorer"), L"1");
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, key, L""), L"C:\\path \"quoted\"");
-    EXPECT_EQ(ReadDword(key, L"Flags"), 0x2Au);
+    EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, key, L"Flags"), 0x2Au);
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, key + L"\\Settings", L"Mode"), L"strict");
   }
 }
@@ -186,7 +167,7 @@ TEST_F(RemovalTest, ABlockedListThatCannotBeWrittenStopsTheRemoval) {
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   Click(Control(main_, ids::kBtRemoveObject));
-  const auto error = AnswerMessageBox(process_.id(), L": Quellbright :", IDOK);
+  const auto error = AnswerMessageBox(process_.id(), kProgramCaption, IDOK);
   ::CloseHandle(held);
 
   ASSERT_TRUE(error);

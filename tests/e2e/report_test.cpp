@@ -2,12 +2,11 @@
 #include "harness/program_test.h"
 #include "harness/promotions.h"
 #include "harness/samples.h"
+#include "harness/test_objects.h"
 #include "ui/control_ids.h"
 
 namespace qb::e2e {
 namespace {
-
-std::wstring Braced(const std::wstring& clsid) { return L"{" + clsid + L"}"; }
 
 class ReportTest : public ProgramTest {
  protected:
@@ -21,12 +20,10 @@ class ReportTest : public ProgramTest {
 };
 
 TEST_F(ReportTest, ListsEachObjectAndViewWithItsStatusAndEndsWithOneWhenSomethingIsSuspicious) {
-  Register({Braced(L"E2E0000A-0000-4000-8000-00000000000A"), L"Suspicious, \"quoted\"",
-            SampleHelperPath()});
-  Register({Braced(L"E2E0000B-0000-4000-8000-00000000000B"), L"Known", SampleHelperPath()});
-  Register({Braced(L"E2E0000C-0000-4000-8000-00000000000C"), L"Ignored", SampleHelperPath()},
-           KEY_WOW64_32KEY);
-  Register({Braced(L"E2E0000D-0000-4000-8000-00000000000D"), L"Blocked", SampleHelperPath()});
+  Register({Braced(kA), L"Suspicious, \"quoted\"", SampleHelperPath()});
+  Register({Braced(kB), L"Known", SampleHelperPath()});
+  Register({Braced(kC), L"Ignored", SampleHelperPath()}, KEY_WOW64_32KEY);
+  Register({Braced(kD), L"Blocked", SampleHelperPath()});
   folder_.Write(L"CLSIDs.txt", "e2e0000b-0000-4000-8000-00000000000b\r\n");
   folder_.Write(L"ICLSIDs.txt", "E2E0000C-0000-4000-8000-00000000000C\r\n");
   folder_.Write(L"BCLSIDs.txt", "E2E0000D-0000-4000-8000-00000000000D\r\n");
@@ -39,12 +36,9 @@ TEST_F(ReportTest, ListsEachObjectAndViewWithItsStatusAndEndsWithOneWhenSomethin
   const VersionStrings version = ReadVersionStrings(SampleHelperPath());
   const std::wstring helper = SampleHelperPath();
   const std::string path(helper.begin(), helper.end());
-  const auto narrow = [](const std::wstring& text) {
-    return std::string(text.begin(), text.end());
-  };
-  const std::string details = "," + narrow(version.description) + "," +
-                              narrow(version.file_version) + "," + narrow(version.product_name) +
-                              "," + narrow(version.publisher) + "\r\n";
+  const std::string details = "," + Narrow(version.description) + "," +
+                              Narrow(version.file_version) + "," + Narrow(version.product_name) +
+                              "," + Narrow(version.publisher) + "\r\n";
   EXPECT_EQ(
       *csv,
       "\xEF\xBB\xBF"
@@ -61,14 +55,14 @@ TEST_F(ReportTest, ListsEachObjectAndViewWithItsStatusAndEndsWithOneWhenSomethin
 }
 
 TEST_F(ReportTest, OnlyKnownObjectsEndWithZero) {
-  Register({Braced(L"E2E0000B-0000-4000-8000-00000000000B"), L"Known", SampleHelperPath()});
+  Register({Braced(kB), L"Known", SampleHelperPath()});
   folder_.Write(L"CLSIDs.txt", "E2E0000B-0000-4000-8000-00000000000B\r\n");
   EXPECT_EQ(RunReport(Target()), 0u);
   EXPECT_NE(folder_.Read(L"objects.csv")->find(",known,"), std::string::npos);
 }
 
 TEST_F(ReportTest, AGuardingCopyIsLeftHiddenAndUntouched) {
-  Register({Braced(L"E2E0000B-0000-4000-8000-00000000000B"), L"Known", SampleHelperPath()});
+  Register({Braced(kB), L"Known", SampleHelperPath()});
   folder_.Write(L"CLSIDs.txt", "E2E0000B-0000-4000-8000-00000000000B\r\n");
   SetSetting(L"StartMinimized", L"1");
   ASSERT_TRUE(StartProgram(L"nohint"));

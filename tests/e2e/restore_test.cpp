@@ -4,28 +4,24 @@
 #include "harness/program_test.h"
 #include "harness/samples.h"
 #include "harness/scanner_page.h"
+#include "harness/test_objects.h"
 #include "ui/control_ids.h"
 
 namespace qb::e2e {
 namespace {
 
-constexpr wchar_t kA[] = L"E2E0000A-0000-4000-8000-00000000000A";
 constexpr wchar_t kRestoreCaption[] = L": Restore from backup :";
-constexpr wchar_t kRunKey[] = L"Software\\QbRestoreInjected";
-
-std::wstring ObjectKey(const std::wstring& clsid) {
-  return std::wstring(kBhoKey) + L"\\{" + clsid + L"}";
-}
+constexpr wchar_t kInjectedKey[] = L"Software\\QbRestoreInjected";
 
 class RestoreTest : public ProgramTest {
  protected:
   void SetUp() override {
     ProgramTest::SetUp();
-    DeleteTree(HKEY_LOCAL_MACHINE, kRunKey);
+    DeleteTree(HKEY_LOCAL_MACHINE, kInjectedKey);
     SetSetting(L"AutoStart", L"0");
     SetSetting(L"StartMinimized", L"0");
   }
-  void TearDown() override { DeleteTree(HKEY_LOCAL_MACHINE, kRunKey); }
+  void TearDown() override { DeleteTree(HKEY_LOCAL_MACHINE, kInjectedKey); }
 
   HWND List() { return Control(main_, ids::kLbMain); }
 
@@ -36,17 +32,12 @@ class RestoreTest : public ProgramTest {
 
   HWND OpenRestoreWindow() {
     PostCommand(main_, ids::kRestore1);
-    HWND window = nullptr;
-    WaitUntil([&] {
-      window = FindTopLevel(process_.id(), L"TfrmRestore", kRestoreCaption);
-      return window && ::IsWindowVisible(window);
-    });
-    return window;
+    return WaitForShown(process_.id(), L"TfrmRestore", kRestoreCaption);
   }
 };
 
 TEST_F(RestoreTest, ADeletedObjectComesBackOffTheBlockedListAndTheGuardAsksAboutIt) {
-  Register({L"{" + std::wstring(kA) + L"}", L"Restored helper", SampleHelperPath()});
+  Register({Braced(kA), L"Restored helper", SampleHelperPath()});
   SetString(HKEY_LOCAL_MACHINE, ObjectKey(kA), L"NoExplorer", L"1");
   SetString(HKEY_LOCAL_MACHINE, ObjectKey(kA) + L"\\Settings", L"Mode", L"strict");
   ASSERT_TRUE(StartProgram());
@@ -58,7 +49,7 @@ TEST_F(RestoreTest, ADeletedObjectComesBackOffTheBlockedListAndTheGuardAsksAbout
   ASSERT_TRUE(window);
   const std::vector<std::wstring> items = ListItems(Control(window, ids::kRestoreList));
   ASSERT_EQ(items.size(), 1u);
-  EXPECT_NE(items[0].find(L"{" + std::wstring(kA) + L"}"), std::wstring::npos) << items[0];
+  EXPECT_NE(items[0].find(Braced(kA)), std::wstring::npos) << items[0];
   EXPECT_NE(items[0].find(folder_.FilesIn(L"backup").at(0)), std::wstring::npos) << items[0];
   Click(Control(window, ids::kRestoreButton));
   const auto question = AnswerMessageBox(process_.id(), L": Restore backup :", IDYES);
@@ -77,11 +68,8 @@ TEST_F(RestoreTest, ADeletedObjectComesBackOffTheBlockedListAndTheGuardAsksAbout
   Click(Control(main_, ids::kBtVodUridazur));
   ASSERT_TRUE(WaitUntil([&] { return IsEnabled(Control(main_, ids::kBtStartStopGuardian)); }));
   Click(Control(main_, ids::kBtStartStopGuardian));
-  HWND alert = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    alert = FindTopLevel(process_.id(), L"TfrmAlert", L": Alert! :");
-    return alert && ::IsWindowVisible(alert);
-  }));
+  const HWND alert = WaitForShown(process_.id(), L"TfrmAlert", L": Alert! :");
+  ASSERT_TRUE(alert);
   EXPECT_EQ(TextOf(Control(alert, ids::kAlertEdit6)), L"Restored helper");
   EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
   Click(Control(alert, ids::kBitBtn1));  // allow and ignore
@@ -136,7 +124,7 @@ TEST_F(RestoreTest, AFileThisProgramCouldNotHaveWrittenIsRefusedAndChangesNothin
               std::wstring::npos)
         << *refusal;
   }
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRunKey));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kInjectedKey));
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
   EXPECT_EQ(folder_.Read(L"BCLSIDs.txt"), "E2E0000A-0000-4000-8000-00000000000A\r\n");
   PressKey(list, VK_ESCAPE);

@@ -4,40 +4,21 @@
 
 #include "harness/program_test.h"
 #include "harness/samples.h"
+#include "harness/test_objects.h"
 #include "ui/control_ids.h"
 
 namespace qb::e2e {
 namespace {
 
-constexpr wchar_t kA[] = L"E2E0000A-0000-4000-8000-00000000000A";
-constexpr wchar_t kB[] = L"E2E0000B-0000-4000-8000-00000000000B";
-constexpr wchar_t kC[] = L"E2E0000C-0000-4000-8000-00000000000C";
-constexpr wchar_t kD[] = L"E2E0000D-0000-4000-8000-00000000000D";
 // In the shipped CLSIDs.txt as "1FD49718-1D00-4B19-AF5F-070AF6D5D54C".
 constexpr wchar_t kKnownLowerCase[] = L"1fd49718-1d00-4b19-af5f-070af6d5d54c";
 constexpr wchar_t kNoInfo[] = L"No info is available or not valid CLSID";
 
-std::wstring Braced(const std::wstring& clsid) { return L"{" + clsid + L"}"; }
-
-// The subkey names of the Browser Helper Objects key, in the registry's order.
-std::vector<std::wstring> RegisteredKeyNames() {
-  std::vector<std::wstring> names;
-  HKEY key = nullptr;
-  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kBhoKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
-  wchar_t name[256];
-  for (DWORD index = 0;; ++index) {
-    DWORD length = 256;
-    if (::RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr)) break;
-    names.emplace_back(name, length);
-  }
-  ::RegCloseKey(key);
-  return names;
-}
-
 // The CLSID texts of the registered objects, in the registry's order.
 std::vector<std::wstring> RegisteredClsids() {
   std::vector<std::wstring> clsids;
-  for (const std::wstring& name : RegisteredKeyNames()) clsids.push_back(name.substr(1, 36));
+  for (const std::wstring& name : SubkeyNames(HKEY_LOCAL_MACHINE, kBhoKey))
+    clsids.push_back(name.substr(1, 36));
   return clsids;
 }
 

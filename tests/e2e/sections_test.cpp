@@ -124,8 +124,10 @@ TEST_F(SectionsTest, TheIgnoredPageShowsOnly36CharacterEntriesAndLeavesTheFile) 
 
   // A second visit refills rather than appends.
   Click(Control(main_, ids::kBtScanner));
+  ASSERT_TRUE(WaitUntil([&] { return IsChecked(Control(main_, ids::kBtScanner)); }));
   Click(Control(main_, ids::kBtIgnoredObjects));
   ASSERT_TRUE(WaitUntil([&] { return IsChecked(Control(main_, ids::kBtIgnoredObjects)); }));
+  ASSERT_TRUE(FlushPostedMessages(list));
   EXPECT_EQ(ListItems(list).size(), 3u);
 }
 

@@ -43,13 +43,13 @@ TEST_F(StartupTest, ASettingOfTheWrongTypeIsReportedOnceAndTheProgramGoesOn) {
   for (const std::wstring argument : {L"", L"NOHIDE"}) {
     SCOPED_TRACE(std::string(argument.begin(), argument.end()));
     process_ = folder_.Start(argument);
-    EXPECT_EQ(AnswerMessageBox(process_.id(), L": Quellbright :", IDOK),
+    EXPECT_EQ(AnswerMessageBox(process_.id(), kProgramCaption, IDOK),
               L"Invalid data type for 'AutoStart'");
     main_ = WaitForMainWindow(process_);
     ASSERT_TRUE(main_);
     // A second read would put up its box before this marker is handled.
     ASSERT_TRUE(FlushPostedMessages(Control(main_, ids::kLbMain)));
-    EXPECT_FALSE(WaitForMessageBox(process_.id(), L": Quellbright :", 500));
+    EXPECT_FALSE(WaitForMessageBox(process_.id(), kProgramCaption, 500));
     EXPECT_TRUE(process_.running());
     // AutoStart kept its default: the Vod Uridazur section.
     EXPECT_TRUE(IsChecked(Control(main_, ids::kBtVodUridazur)));
@@ -151,7 +151,7 @@ TEST_F(StartupTest, AListFileThatCannotBeReadEndsTheProgramAndKeepsTheFile) {
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   process_ = folder_.Start();
-  const auto error = AnswerMessageBox(process_.id(), L": Quellbright :", IDOK);
+  const auto error = AnswerMessageBox(process_.id(), kProgramCaption, IDOK);
   ::CloseHandle(held);
 
   ASSERT_TRUE(error);

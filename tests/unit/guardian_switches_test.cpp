@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "guardian/state_label.h"
 #include "guardian/switches.h"
 
@@ -18,13 +20,24 @@ TEST(SwitchTest, TheWholeFirstArgumentInAnyLetterCase) {
   EXPECT_FALSE(IsSwitch("NOHINT", kNoHide));
 }
 
-TEST(StateLabelTest, CentresUnderTheCaptionHalvingTowardZero) {
-  EXPECT_EQ(CenteredLeft(56, 201, 201), 56);
-  EXPECT_EQ(CenteredLeft(56, 201, 90), 56 + 55);   // 111 / 2 = 55
-  EXPECT_EQ(CenteredLeft(56, 201, 130), 56 + 35);  // 71 / 2 = 35
-  // Wider than the caption: left of it, -3 / 2 truncates to -1.
-  EXPECT_EQ(CenteredLeft(56, 201, 204), 55);
-  EXPECT_EQ(CenteredLeft(0, 10, 15), -2);
+// Whatever the widths, the label's centre is the caption's to half a
+// pixel (an odd difference cannot do better), and a narrower label stays
+// within the caption.
+TEST(StateLabelTest, TheLabelIsCentredUnderTheCaptionWhateverTheWidths) {
+  for (int left : {-7, 0, 56}) {
+    for (int caption_width = 0; caption_width <= 40; ++caption_width) {
+      for (int width = 0; width <= 40; ++width) {
+        SCOPED_TRACE(::testing::Message() << left << ", " << caption_width << ", " << width);
+        const int label_left = CenteredLeft(left, caption_width, width);
+        // Twice each centre, to stay in whole pixels.
+        ASSERT_LE(std::abs((2 * label_left + width) - (2 * left + caption_width)), 1);
+        if (width <= caption_width) {
+          ASSERT_GE(label_left, left);
+          ASSERT_LE(label_left + width, left + caption_width);
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -125,6 +125,7 @@ TEST_F(PromoTimerTest, AWindowShownEndsTheChecksOfTheRun) {
   FirstRunDaysAgo(30);
   Tick();
   ASSERT_EQ(events, (std::vector<std::string>{"promotion", "timer off"}));
+  EXPECT_EQ(timer.TicksToCome(), 0);
   // Closed, and the flag cleared by hand: this run shows nothing more.
   SetFlag("0");
   Tick();

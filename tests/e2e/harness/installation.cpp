@@ -3,8 +3,6 @@
 #include <shlobj.h>
 #include <tlhelp32.h>
 
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 #include "harness/registry_fixture.h"
@@ -151,30 +149,6 @@ Process StartInstalled(const std::filesystem::path& folder) {
   }
   ::WaitForInputIdle(info.hProcess, 10000);
   return Process(info);
-}
-
-std::optional<DWORD> ReadDword(HKEY root, const std::wstring& path, const std::wstring& name) {
-  DWORD number = 0;
-  DWORD size = sizeof number;
-  if (::RegGetValueW(root, path.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &number, &size) !=
-      ERROR_SUCCESS) {
-    return std::nullopt;
-  }
-  return number;
-}
-
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
-void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes) {
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << bytes;
 }
 
 }  // namespace qb::e2e

@@ -14,7 +14,6 @@ namespace qb::e2e {
 
 inline constexpr wchar_t kUninstallKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quellbright";
-inline constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 std::filesystem::path SetupProgram();
 std::filesystem::path ProgramFilesFolder();
@@ -41,9 +40,5 @@ bool WaitForUninstallerCopy(DWORD timeout_ms = 60000);
 
 // Starts quellbright.exe of an installed program folder.
 Process StartInstalled(const std::filesystem::path& folder);
-
-std::optional<DWORD> ReadDword(HKEY root, const std::wstring& path, const std::wstring& name);
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
-void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
 
 }  // namespace qb::e2e

@@ -9,13 +9,40 @@
 #include "harness/ui.h"
 
 namespace qb::e2e {
-namespace {}  // namespace
+namespace {
+
+// The questions of the registered message "Quellbright.Ticks", as the main
+// window numbers them (wParam).
+enum TicksQuery : WPARAM { kGuardTicksDone, kGuardRunning, kPromotionTicksToCome };
+
+int AskTicks(HWND main, TicksQuery query) {
+  static const UINT message = ::RegisterWindowMessageW(L"Quellbright.Ticks");
+  DWORD_PTR answer = 0;
+  if (!::SendMessageTimeoutW(main, message, query, 0, SMTO_ABORTIFHUNG, 5000, &answer)) return -1;
+  return static_cast<int>(static_cast<LRESULT>(answer));
+}
+
+}  // namespace
 
 std::filesystem::path BuildFolder() {
   wchar_t buffer[MAX_PATH];
   const DWORD length = ::GetEnvironmentVariableW(L"QB_BUILD_DIR", buffer, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) throw std::runtime_error("QB_BUILD_DIR is not set");
   return buffer;
+}
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file << bytes;
 }
 
 Process::Process(PROCESS_INFORMATION info) : process_(info.hProcess), id_(info.dwProcessId) {
@@ -87,8 +114,7 @@ ProgramFolder::~ProgramFolder() {
 }
 
 void ProgramFolder::Write(const std::wstring& name, const std::string& bytes) const {
-  std::ofstream file(File(name), std::ios::binary | std::ios::trunc);
-  file << bytes;
+  WriteFileBytes(File(name), bytes);
 }
 
 bool ProgramFolder::WriteDeviceNamed(const std::wstring& name, const std::string& bytes) const {
@@ -106,11 +132,7 @@ bool ProgramFolder::WriteDeviceNamed(const std::wstring& name, const std::string
 }
 
 std::optional<std::string> ProgramFolder::Read(const std::wstring& name) const {
-  std::ifstream file(File(name), std::ios::binary);
-  if (!file) return std::nullopt;
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
+  return ReadFileBytes(File(name));
 }
 
 void ProgramFolder::Remove(const std::wstring& name) const {
@@ -152,5 +174,9 @@ HWND WaitForMainWindow(const Process& process, DWORD timeout_ms) {
       timeout_ms);
   return found;
 }
+
+int GuardTicksDone(HWND main) { return AskTicks(main, kGuardTicksDone); }
+bool GuardRunning(HWND main) { return AskTicks(main, kGuardRunning) == 1; }
+int PromotionTicksToCome(HWND main) { return AskTicks(main, kPromotionTicksToCome); }
 
 }  // namespace qb::e2e

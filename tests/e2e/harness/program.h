@@ -13,6 +13,13 @@ namespace qb::e2e {
 // The Windows build's folder (QB_BUILD_DIR): it holds program\ and samples\.
 std::filesystem::path BuildFolder();
 
+// The main window's caption, which the program's error box shares.
+inline constexpr wchar_t kProgramCaption[] = L": Quellbright :";
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
+// Makes the folders on the way.
+void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
+
 // A running (or ended) copy of the program.
 class Process {
  public:
@@ -67,5 +74,13 @@ class ProgramFolder {
 
 // The main window of the process: class TOrvex, caption ": Quellbright :".
 HWND WaitForMainWindow(const Process& process, DWORD timeout_ms = 15000);
+
+// How far the program's timers have got, as its main window answers when
+// asked (-1 when it does not): the guard's ticks that ran to their end;
+// whether the guard runs (its timer is on, or a tick is under way); the
+// promotion timer's ticks still to come, 0 once it has stopped for good.
+int GuardTicksDone(HWND main);
+bool GuardRunning(HWND main);
+int PromotionTicksToCome(HWND main);
 
 }  // namespace qb::e2e

@@ -83,11 +83,7 @@ std::vector<std::wstring> ValueNames(HKEY root, const std::wstring& path) {
 }
 
 std::optional<DWORD> StoredDword(const std::wstring& name) {
-  const auto value = ReadValue(HKEY_CURRENT_USER, kSettingsKey, name);
-  if (!value || value->type != REG_DWORD || value->data.size() != 4) return std::nullopt;
-  DWORD number = 0;
-  std::memcpy(&number, value->data.data(), sizeof number);
-  return number;
+  return ReadDword(HKEY_CURRENT_USER, kSettingsKey, name);
 }
 
 std::optional<double> StoredDate(const std::wstring& name) {

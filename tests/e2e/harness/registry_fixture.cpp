@@ -2,7 +2,6 @@
 
 #include <winternl.h>
 
-#include <string_view>
 #include <vector>
 
 extern "C" {
@@ -60,25 +59,11 @@ void DeleteBelow(HKEY key, int depth) {
   }
 }
 
+// The class registrations of the tests' objects.
 void DeleteTestClasses(const std::wstring& path) {
-  // The class registrations of the tests' objects.
-  std::vector<std::wstring> test_classes;
-  HKEY classes = nullptr;
-  if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &classes) == ERROR_SUCCESS) {
-    wchar_t name[256];
-    for (DWORD index = 0;; ++index) {
-      DWORD length = 256;
-      if (::RegEnumKeyExW(classes, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-          ERROR_SUCCESS) {
-        break;
-      }
-      if (std::wstring_view(name, length).starts_with(kTestClsidPrefix)) {
-        test_classes.emplace_back(name, length);
-      }
-    }
-    ::RegCloseKey(classes);
+  for (const std::wstring& name : SubkeyNames(HKEY_CLASSES_ROOT, path)) {
+    if (name.starts_with(kTestClsidPrefix)) DeleteTree(HKEY_CLASSES_ROOT, path + L"\\" + name);
   }
-  for (const std::wstring& name : test_classes) DeleteTree(HKEY_CLASSES_ROOT, path + L"\\" + name);
 }
 
 }  // namespace
@@ -201,6 +186,16 @@ std::optional<std::wstring> ReadString(HKEY root, const std::wstring& path,
     return std::nullopt;
   }
   return std::wstring(buffer);
+}
+
+std::optional<DWORD> ReadDword(HKEY root, const std::wstring& path, const std::wstring& name) {
+  DWORD number = 0;
+  DWORD size = sizeof number;
+  if (::RegGetValueW(root, path.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &number, &size) !=
+      ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return number;
 }
 
 }  // namespace qb::e2e

@@ -60,5 +60,12 @@ void SetString(HKEY root, const std::wstring& path, const std::wstring& name,
 void SetDword(HKEY root, const std::wstring& path, const std::wstring& name, DWORD number);
 std::optional<std::wstring> ReadString(HKEY root, const std::wstring& path,
                                        const std::wstring& name);
+std::optional<DWORD> ReadDword(HKEY root, const std::wstring& path, const std::wstring& name);
+
+// The current user's autostart entries, and the program's among them.
+inline constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline std::optional<std::wstring> RunEntry() {
+  return ReadString(HKEY_CURRENT_USER, kRunKey, L"Quellbright");
+}
 
 }  // namespace qb::e2e

@@ -73,6 +73,19 @@ HWND FindTopLevel(DWORD process_id, const wchar_t* class_name, const wchar_t* ca
   return nullptr;
 }
 
+HWND ShownWindow(DWORD process_id, const wchar_t* class_name, const wchar_t* caption) {
+  HWND window = FindTopLevel(process_id, class_name, caption);
+  return window && ::IsWindowVisible(window) ? window : nullptr;
+}
+
+HWND WaitForShown(DWORD process_id, const wchar_t* class_name, const wchar_t* caption,
+                  DWORD timeout_ms) {
+  HWND window = nullptr;
+  WaitUntil([&] { return (window = ShownWindow(process_id, class_name, caption)) != nullptr; },
+            timeout_ms);
+  return window;
+}
+
 HWND Control(HWND root, int id) {
   ChildSearch search{id, nullptr};
   ::EnumChildWindows(root, FindChild, reinterpret_cast<LPARAM>(&search));
@@ -91,6 +104,18 @@ std::wstring TextOf(HWND window) {
       ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(copied));
   return text;
+}
+
+RECT WindowRect(HWND window) {
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  return rect;
+}
+
+SIZE ClientSize(HWND window) {
+  RECT rect{};
+  ::GetClientRect(window, &rect);
+  return SIZE{rect.right, rect.bottom};
 }
 
 bool IsEnabled(HWND window) { return ::IsWindowEnabled(window) != 0; }

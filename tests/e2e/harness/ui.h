@@ -22,6 +22,11 @@ bool FlushPostedMessages(HWND list_box);
 
 std::vector<HWND> TopLevelWindows(DWORD process_id, const wchar_t* class_name = nullptr);
 HWND FindTopLevel(DWORD process_id, const wchar_t* class_name, const wchar_t* caption);
+// Such a window that is visible; nullptr when there is none, or when none
+// came within the time.
+HWND ShownWindow(DWORD process_id, const wchar_t* class_name, const wchar_t* caption = nullptr);
+HWND WaitForShown(DWORD process_id, const wchar_t* class_name, const wchar_t* caption = nullptr,
+                  DWORD timeout_ms = 10000);
 
 // The first descendant of `root` with control id `id`; `parent_id` narrows
 // the search to the descendants of the control with that id.
@@ -29,6 +34,9 @@ HWND Control(HWND root, int id);
 HWND Control(HWND root, int parent_id, int id);
 
 std::wstring TextOf(HWND window);
+// The window's rectangle on the screen, and the size of its client area.
+RECT WindowRect(HWND window);
+SIZE ClientSize(HWND window);
 bool IsEnabled(HWND window);
 // The window's own visibility flag, whatever its parents show.
 bool HasVisibleStyle(HWND window);
