@@ -29,8 +29,6 @@ add_library(qb_win32 STATIC
   src/toolkit/dpi.cpp
   src/toolkit/fit_text.cpp
   src/toolkit/font.cpp
-  src/toolkit/gauge.cpp
-  src/toolkit/images.cpp
   src/toolkit/link_label.cpp
   src/toolkit/form.cpp
   src/toolkit/menu.cpp
@@ -39,10 +37,7 @@ add_library(qb_win32 STATIC
   src/toolkit/message_target.cpp
   src/toolkit/painted_control.cpp
   src/toolkit/panel.cpp
-  src/toolkit/picture.cpp
-  src/toolkit/rtf_label.cpp
   src/toolkit/tab_control.cpp
-  src/toolkit/text_pane.cpp
   src/toolkit/timer.cpp
   src/toolkit/tray_icon.cpp
 )
@@ -70,6 +65,11 @@ add_executable(quellbright WIN32
   src/promo/demo_window.cpp
   src/promo/promotion_window.cpp
   src/promo/web_link.cpp
+  src/promo/widgets/gauge.cpp
+  src/promo/widgets/images.cpp
+  src/promo/widgets/picture.cpp
+  src/promo/widgets/rtf_label.cpp
+  src/promo/widgets/text_pane.cpp
   src/promo/wininet_probe.cpp
   src/scanner/clean_scan_question.cpp
   src/scanner/confirmation.cpp

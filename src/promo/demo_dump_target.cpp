@@ -13,8 +13,8 @@ constexpr UINT kWaitingInput = QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE;
 
 }  // namespace
 
-DemoDumpTarget::DemoDumpTarget(toolkit::TextPane* pane, toolkit::TGauge& gauge,
-                               toolkit::Application& application, bool& stop_requested)
+DemoDumpTarget::DemoDumpTarget(TextPane* pane, TGauge& gauge, toolkit::Application& application,
+                               bool& stop_requested)
     : pane_(pane),
       gauge_(gauge),
       application_(application),

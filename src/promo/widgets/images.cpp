@@ -1,8 +1,8 @@
-#include "toolkit/images.h"
+#include "promo/widgets/images.h"
 
 #include <wincodec.h>
 
-namespace qb::toolkit {
+namespace qb::promo {
 namespace {
 
 // Owns one reference to a COM object.
@@ -78,4 +78,4 @@ win32::UniqueBitmap DecodeImageResource(int id) {
   return bitmap;
 }
 
-}  // namespace qb::toolkit
+}  // namespace qb::promo

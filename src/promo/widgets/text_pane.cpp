@@ -1,4 +1,4 @@
-#include "toolkit/text_pane.h"
+#include "promo/widgets/text_pane.h"
 
 #include <algorithm>
 #include <array>
@@ -6,16 +6,16 @@
 
 #include "platform/win32/unique_handle.h"
 
-namespace qb::toolkit {
+namespace qb::promo {
 namespace {
 
 constexpr wchar_t kTextPaneClass[] = L"QuellbrightTextPane";
 constexpr int kMargin = 2;
 constexpr std::wstring_view kLineEnd = L"\r\n";
 
-ControlSpec PaneSpec(int id, DesignRect rect, FontSpec font) {
-  RegisterToolkitClass(kTextPaneClass);
-  ControlSpec spec;
+toolkit::ControlSpec PaneSpec(int id, toolkit::DesignRect rect, toolkit::FontSpec font) {
+  toolkit::RegisterToolkitClass(kTextPaneClass);
+  toolkit::ControlSpec spec;
   spec.class_name = kTextPaneClass;
   spec.style = WS_TABSTOP | WS_VSCROLL | WS_HSCROLL;
   spec.ex_style = WS_EX_CLIENTEDGE;
@@ -27,8 +27,9 @@ ControlSpec PaneSpec(int id, DesignRect rect, FontSpec font) {
 
 }  // namespace
 
-TextPane::TextPane(Parent parent, int id, DesignRect rect, FontSpec font, COLORREF background)
-    : Control(parent, PaneSpec(id, rect, font)),
+TextPane::TextPane(toolkit::Parent parent, int id, toolkit::DesignRect rect, toolkit::FontSpec font,
+                   COLORREF background)
+    : toolkit::Control(parent, PaneSpec(id, rect, font)),
       background_(background),
       text_colour_(::GetSysColor(COLOR_WINDOWTEXT)) {
   // The base class set the font before this class could take it.
@@ -363,7 +364,7 @@ LRESULT TextPane::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     default:
       break;
   }
-  return Control::OnMessage(message, wparam, lparam);
+  return toolkit::Control::OnMessage(message, wparam, lparam);
 }
 
-}  // namespace qb::toolkit
+}  // namespace qb::promo

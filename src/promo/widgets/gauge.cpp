@@ -1,18 +1,18 @@
-#include "toolkit/gauge.h"
+#include "promo/widgets/gauge.h"
 
 #include <algorithm>
 #include <string>
 
 #include "platform/win32/unique_handle.h"
 
-namespace qb::toolkit {
+namespace qb::promo {
 namespace {
 
 constexpr wchar_t kGaugeClass[] = L"QuellbrightGauge";
 
-ControlSpec GaugeSpec(int id, DesignRect rect) {
-  RegisterToolkitClass(kGaugeClass);
-  ControlSpec spec;
+toolkit::ControlSpec GaugeSpec(int id, toolkit::DesignRect rect) {
+  toolkit::RegisterToolkitClass(kGaugeClass);
+  toolkit::ControlSpec spec;
   spec.class_name = kGaugeClass;
   spec.id = id;
   spec.rect = rect;
@@ -22,8 +22,8 @@ ControlSpec GaugeSpec(int id, DesignRect rect) {
 
 }  // namespace
 
-TGauge::TGauge(Parent parent, int id, DesignRect rect)
-    : PaintedControl(parent, GaugeSpec(id, rect)) {
+TGauge::TGauge(toolkit::Parent parent, int id, toolkit::DesignRect rect)
+    : toolkit::PaintedControl(parent, GaugeSpec(id, rect)) {
   // The base class set the font before this class could take it.
   SetFont(form().font());
   Update();
@@ -98,7 +98,7 @@ LRESULT TGauge::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     default:
       break;
   }
-  return PaintedControl::OnMessage(message, wparam, lparam);
+  return toolkit::PaintedControl::OnMessage(message, wparam, lparam);
 }
 
-}  // namespace qb::toolkit
+}  // namespace qb::promo

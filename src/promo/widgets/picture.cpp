@@ -1,18 +1,18 @@
-#include "toolkit/picture.h"
+#include "promo/widgets/picture.h"
 
 #include <algorithm>
 
 #include "toolkit/application.h"
 #include "toolkit/click_tracker.h"
 
-namespace qb::toolkit {
+namespace qb::promo {
 namespace {
 
 constexpr wchar_t kPictureClass[] = L"QuellbrightPicture";
 
-ControlSpec PictureSpec(int id, DesignRect rect) {
-  RegisterToolkitClass(kPictureClass);
-  ControlSpec spec;
+toolkit::ControlSpec PictureSpec(int id, toolkit::DesignRect rect) {
+  toolkit::RegisterToolkitClass(kPictureClass);
+  toolkit::ControlSpec spec;
   spec.class_name = kPictureClass;
   spec.style = WS_CLIPSIBLINGS;
   spec.id = id;
@@ -22,8 +22,8 @@ ControlSpec PictureSpec(int id, DesignRect rect) {
 
 }  // namespace
 
-Picture::Picture(Parent parent, int id, DesignRect rect, COLORREF background)
-    : ClickableControl(parent, PictureSpec(id, rect)), background_(background) {}
+Picture::Picture(toolkit::Parent parent, int id, toolkit::DesignRect rect, COLORREF background)
+    : toolkit::ClickableControl(parent, PictureSpec(id, rect)), background_(background) {}
 
 void Picture::SetBitmap(win32::UniqueBitmap bitmap) {
   bitmap_ = std::move(bitmap);
@@ -53,4 +53,4 @@ void Picture::Paint(HDC dc) {
   ::FillRect(dc, &below, brush.get());
 }
 
-}  // namespace qb::toolkit
+}  // namespace qb::promo

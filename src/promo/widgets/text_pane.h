@@ -8,7 +8,7 @@
 
 #include "toolkit/control.h"
 
-namespace qb::toolkit {
+namespace qb::promo {
 
 // A read-only pane of many lines in a fixed-pitch font, with both scroll
 // bars and no word wrap. Adding lines costs only their own length, however
@@ -20,9 +20,10 @@ namespace qb::toolkit {
 // other programs read the pane with WM_GETTEXT, or line by line with
 // EM_GETLINECOUNT and EM_GETLINE; WM_SETTEXT replaces the lines. The keys
 // and the wheel scroll it; Ctrl+C copies the whole text.
-class TextPane : public Control {
+class TextPane : public toolkit::Control {
  public:
-  TextPane(Parent parent, int id, DesignRect rect, FontSpec font, COLORREF background);
+  TextPane(toolkit::Parent parent, int id, toolkit::DesignRect rect, toolkit::FontSpec font,
+           COLORREF background);
 
   void Clear();
   // Makes room for so many more characters and lines, when the caller
@@ -74,4 +75,4 @@ class TextPane : public Control {
   bool repaint_asked_ = false;
 };
 
-}  // namespace qb::toolkit
+}  // namespace qb::promo

@@ -1,4 +1,4 @@
-#include "toolkit/rtf_label.h"
+#include "promo/widgets/rtf_label.h"
 
 #include <richedit.h>
 
@@ -6,16 +6,16 @@
 #include "toolkit/backdrop.h"
 #include "toolkit/click_tracker.h"
 
-namespace qb::toolkit {
+namespace qb::promo {
 namespace {
 
 constexpr wchar_t kLabelClass[] = L"QuellbrightRtfLabel";
 constexpr int kInset = 1;  // pixels left free at the left and the top
 constexpr int kTwipsPerInch = 1440;
 
-ControlSpec LabelSpec(int id, DesignRect rect) {
-  RegisterToolkitClass(kLabelClass);
-  ControlSpec spec;
+toolkit::ControlSpec LabelSpec(int id, toolkit::DesignRect rect) {
+  toolkit::RegisterToolkitClass(kLabelClass);
+  toolkit::ControlSpec spec;
   spec.class_name = kLabelClass;
   spec.style = WS_CLIPSIBLINGS;
   spec.id = id;
@@ -48,9 +48,9 @@ std::pair<win32::UniqueModule, const wchar_t*> LoadRichEdit() {
 
 }  // namespace
 
-TRTFLabel::TRTFLabel(Parent parent, int id, DesignRect rect, std::string rich_text,
-                     COLORREF background)
-    : ClickableControl(parent, LabelSpec(id, rect)),
+TRTFLabel::TRTFLabel(toolkit::Parent parent, int id, toolkit::DesignRect rect,
+                     std::string rich_text, COLORREF background)
+    : toolkit::ClickableControl(parent, LabelSpec(id, rect)),
       rich_text_(std::move(rich_text)),
       background_(background) {
   auto [library, class_name] = LoadRichEdit();
@@ -129,7 +129,7 @@ void TRTFLabel::Paint(HDC target) {
   win32::UniqueBitmap surface(::CreateCompatibleBitmap(target, client.right, client.bottom));
   HGDIOBJ old = ::SelectObject(dc, surface.get());
   if (transparent_) {
-    PaintBackdrop(hwnd(), dc);
+    toolkit::PaintBackdrop(hwnd(), dc);
   } else {
     win32::UniqueBrush brush(::CreateSolidBrush(background_));
     ::FillRect(dc, &client, brush.get());
@@ -144,4 +144,4 @@ void TRTFLabel::Paint(HDC target) {
   ::DeleteDC(dc);
 }
 
-}  // namespace qb::toolkit
+}  // namespace qb::promo
