@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/device_context.h"
 #include "toolkit/application.h"
 #include "toolkit/click_tracker.h"
 
@@ -39,11 +40,9 @@ void Picture::Paint(HDC dc) {
   const int width = bitmap_ ? std::min<int>(bitmap_size_.cx, client.right) : 0;
   const int height = bitmap_ ? std::min<int>(bitmap_size_.cy, client.bottom) : 0;
   if (width > 0 && height > 0) {
-    HDC source = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(source, bitmap_.get());
-    ::BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
-    ::SelectObject(source, old);
-    ::DeleteDC(source);
+    const win32::UniqueMemoryDc source(::CreateCompatibleDC(dc));
+    const win32::SelectedObject selected(source.get(), bitmap_.get());
+    if (selected) ::BitBlt(dc, 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
   }
   // What the bitmap leaves uncovered, right and below.
   win32::UniqueBrush brush(::CreateSolidBrush(background_));

@@ -2,6 +2,7 @@
 
 #include <richedit.h>
 
+#include "platform/win32/device_context.h"
 #include "toolkit/application.h"
 #include "toolkit/backdrop.h"
 #include "toolkit/click_tracker.h"
@@ -100,9 +101,11 @@ void TRTFLabel::PrintInto(HDC dc, const RECT& area) {
   if (width <= 0 || height <= 0) return;
   ::SetWindowPos(renderer_.get(), nullptr, 0, 0, width, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  HDC printed = ::CreateCompatibleDC(dc);
-  win32::UniqueBitmap surface(::CreateCompatibleBitmap(dc, width, height));
-  HGDIOBJ old = ::SelectObject(printed, surface.get());
+  const win32::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
+  const win32::UniqueBitmap surface(::CreateCompatibleBitmap(dc, width, height));
+  const win32::SelectedObject surface_selected(memory.get(), surface.get());
+  if (!surface_selected) return;
+  HDC printed = memory.get();
   // The renderer may leave its margins unpainted: they must read as its
   // background too.
   const RECT whole{0, 0, width, height};
@@ -118,16 +121,16 @@ void TRTFLabel::PrintInto(HDC dc, const RECT& area) {
   } else {
     ::BitBlt(dc, area.left, area.top, width, height, printed, 0, 0, SRCCOPY);
   }
-  ::SelectObject(printed, old);
-  ::DeleteDC(printed);
 }
 
 void TRTFLabel::Paint(HDC target) {
   RECT client;
   ::GetClientRect(hwnd(), &client);
-  HDC dc = ::CreateCompatibleDC(target);
-  win32::UniqueBitmap surface(::CreateCompatibleBitmap(target, client.right, client.bottom));
-  HGDIOBJ old = ::SelectObject(dc, surface.get());
+  const win32::UniqueMemoryDc memory(::CreateCompatibleDC(target));
+  const win32::UniqueBitmap surface(::CreateCompatibleBitmap(target, client.right, client.bottom));
+  const win32::SelectedObject surface_selected(memory.get(), surface.get());
+  if (!surface_selected) return;
+  HDC dc = memory.get();
   if (transparent_) {
     toolkit::PaintBackdrop(hwnd(), dc);
   } else {
@@ -140,8 +143,6 @@ void TRTFLabel::Paint(HDC target) {
     if (!format_range_works_) PrintInto(dc, area);
   }
   ::BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-  ::SelectObject(dc, old);
-  ::DeleteDC(dc);
 }
 
 }  // namespace qb::promo
