@@ -65,6 +65,7 @@ add_executable(quellbright WIN32
   src/promo/demo_window.cpp
   src/promo/promotion_window.cpp
   src/promo/web_link.cpp
+  src/promo/widgets/edit_messages.cpp
   src/promo/widgets/gauge.cpp
   src/promo/widgets/images.cpp
   src/promo/widgets/picture.cpp

@@ -33,11 +33,7 @@ void DemoDumpTarget::SetRange(std::int64_t last) {
 }
 
 void DemoDumpTarget::AddLines(std::u16string_view lines) {
-  // wchar_t is UTF-16 on Windows.
-  if (pane_) {
-    pane_->AppendLines({reinterpret_cast<const wchar_t*>(lines.data()), lines.size()},
-                       kDumpLineWidth);
-  }
+  if (pane_) pane_->AppendLines(lines, kDumpLineWidth);
 }
 
 void DemoDumpTarget::SetProgress(std::int64_t position) { gauge_.SetProgress(position); }
