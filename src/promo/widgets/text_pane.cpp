@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <tuple>
 
 #include "platform/win32/clipboard.h"
@@ -96,7 +97,9 @@ int TextPane::VisibleLines() const {
 }
 
 int TextPane::ContentWidth() const {
-  return static_cast<int>(lines_.LongestLine()) * char_width_ + 2 * kMargin;
+  // A line that another program set may be longer than any bar can show.
+  const long long width = static_cast<long long>(lines_.LongestLine()) * char_width_ + 2 * kMargin;
+  return static_cast<int>(std::min<long long>(width, std::numeric_limits<int>::max() / 2));
 }
 
 void TextPane::ScrollTo(std::ptrdiff_t top, int left) {

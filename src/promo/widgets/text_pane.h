@@ -69,7 +69,7 @@ class TextPane : public toolkit::Control {
   void OnDragTimer();
   void EndDrag();
   void Copy() const;
-  // Empty for messages that are no mouse's.
+  // The answer to a mouse message handled whole here; empty otherwise.
   std::optional<LRESULT> OnMouse(UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT DialogCode(const MSG* key);
 
