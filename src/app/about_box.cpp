@@ -1,5 +1,6 @@
 #include "app/about_box.h"
 
+#include "platform/win32/device_context.h"
 #include "platform/win32/shell.h"
 #include "product/maker.h"
 #include "product/version.h"
@@ -22,12 +23,10 @@ toolkit::FontSpec LinkFont(bool underline) { return {L"MS Sans Serif", 10, false
 
 LRESULT RaisedPanel::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_PAINT) {
-    PAINTSTRUCT paint;
-    HDC dc = ::BeginPaint(hwnd(), &paint);
+    const win32::PaintScope paint(hwnd());
     RECT edge;
     ::GetClientRect(hwnd(), &edge);
-    ::DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
-    ::EndPaint(hwnd(), &paint);
+    ::DrawEdge(paint.dc(), &edge, BDR_RAISEDINNER, BF_RECT);
     return 0;
   }
   return Panel::OnMessage(message, wparam, lparam);

@@ -1,6 +1,7 @@
 #include "guardian/guardian_page.h"
 
 #include "guardian/state_label.h"
+#include "platform/win32/device_context.h"
 #include "platform/win32/wide.h"
 #include "toolkit/dpi.h"
 
@@ -8,22 +9,6 @@ namespace qb::guardian {
 namespace {
 
 toolkit::FontSpec LargeFont() { return toolkit::FontSpec{L"Courier New", 16}; }
-
-// A window's device context, released with it.
-class WindowDc {
- public:
-  explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
-  ~WindowDc() {
-    if (dc_) ::ReleaseDC(window_, dc_);
-  }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
 
 RECT ParentRectOf(HWND window) {
   RECT rect;
@@ -51,13 +36,12 @@ GuardianPage::GuardianPage(toolkit::Panel& page, ui::MainActions& actions)
 
 int GuardianPage::DesignTextWidth(std::string_view text) const {
   const std::wstring wide = win32::Widen(text);
-  WindowDc dc(lTimerState.hwnd());
-  if (!dc.get()) return lTimerState.design_rect().width;
+  const win32::WindowDc dc(lTimerState.hwnd());
+  if (!dc) return lTimerState.design_rect().width;
   auto font = reinterpret_cast<HFONT>(::SendMessageW(lTimerState.hwnd(), WM_GETFONT, 0, 0));
-  HGDIOBJ old = ::SelectObject(dc.get(), font);
+  const win32::SelectedObject font_selected(dc.get(), font);
   SIZE size{};
   ::GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
-  ::SelectObject(dc.get(), old);
   return ::MulDiv(size.cx, toolkit::kDesignDpi, static_cast<int>(lTimerState.form().dpi()));
 }
 

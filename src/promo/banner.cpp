@@ -3,8 +3,8 @@
 #include "product/maker.h"
 #include "promo/banner_text.h"
 #include "promo/web_link.h"
+#include "promo/widgets/images.h"
 #include "resource_ids.h"
-#include "toolkit/images.h"
 #include "ui/control_ids.h"
 
 namespace qb::promo {
@@ -14,7 +14,7 @@ Banner::Banner(toolkit::Panel& Panel1)
       RTFLabel1(Panel1.AsParent(), ids::kRtfLabel1, {264, 11, 433, 76}, kBannerRichText,
                 kBannerFieldColor) {
   // 798 pixels wide, drawn unscaled: the right 96 are cut off.
-  Image1.SetBitmap(toolkit::DecodeImageResource(IDR_BANNER_GIF));
+  Image1.SetBitmap(DecodeImageResource(IDR_BANNER_GIF));
   Image1.SetHandCursor(true);
   RTFLabel1.SetHandCursor(true);
   RTFLabel1.SetTransparent(true);

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "promo/widgets/picture.h"
+#include "promo/widgets/rtf_label.h"
 #include "toolkit/panel.h"
-#include "toolkit/picture.h"
-#include "toolkit/rtf_label.h"
 
 namespace qb::promo {
 
@@ -13,8 +13,8 @@ class Banner {
  public:
   explicit Banner(toolkit::Panel& Panel1);
 
-  toolkit::Picture Image1;
-  toolkit::TRTFLabel RTFLabel1;
+  Picture Image1;
+  TRTFLabel RTFLabel1;
 
  private:
   void Image1Click();

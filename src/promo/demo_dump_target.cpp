@@ -13,8 +13,8 @@ constexpr UINT kWaitingInput = QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE;
 
 }  // namespace
 
-DemoDumpTarget::DemoDumpTarget(toolkit::TextPane* pane, toolkit::TGauge& gauge,
-                               toolkit::Application& application, bool& stop_requested)
+DemoDumpTarget::DemoDumpTarget(TextPane* pane, TGauge& gauge, toolkit::Application& application,
+                               bool& stop_requested)
     : pane_(pane),
       gauge_(gauge),
       application_(application),
@@ -33,11 +33,7 @@ void DemoDumpTarget::SetRange(std::int64_t last) {
 }
 
 void DemoDumpTarget::AddLines(std::u16string_view lines) {
-  // wchar_t is UTF-16 on Windows.
-  if (pane_) {
-    pane_->AppendLines({reinterpret_cast<const wchar_t*>(lines.data()), lines.size()},
-                       kDumpLineWidth);
-  }
+  if (pane_) pane_->AppendLines(lines, kDumpLineWidth);
 }
 
 void DemoDumpTarget::SetProgress(std::int64_t position) { gauge_.SetProgress(position); }

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "promo/index_dump.h"
+#include "promo/widgets/gauge.h"
+#include "promo/widgets/text_pane.h"
 #include "toolkit/application.h"
-#include "toolkit/gauge.h"
-#include "toolkit/text_pane.h"
 
 namespace qb::promo {
 
@@ -17,7 +17,7 @@ namespace qb::promo {
 // program requested meanwhile stops the dump.
 class DemoDumpTarget : public DumpTarget {
  public:
-  DemoDumpTarget(toolkit::TextPane* pane, toolkit::TGauge& gauge, toolkit::Application& application,
+  DemoDumpTarget(TextPane* pane, TGauge& gauge, toolkit::Application& application,
                  bool& stop_requested);
 
   void SetRange(std::int64_t last) override;
@@ -27,8 +27,8 @@ class DemoDumpTarget : public DumpTarget {
   void ProcessMessages() override;
 
  private:
-  toolkit::TextPane* pane_;
-  toolkit::TGauge& gauge_;
+  TextPane* pane_;
+  TGauge& gauge_;
   toolkit::Application& application_;
   bool& stop_requested_;
   ULONGLONG last_shown_;

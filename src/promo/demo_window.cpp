@@ -140,7 +140,7 @@ void TDemo::OnShow() {
   CenterOnScreen();
 }
 
-toolkit::TextPane* TDemo::CurrentMemo() {
+TextPane* TDemo::CurrentMemo() {
   switch (CurrentPane) {
     case 1:
       return &Memo2;
@@ -213,7 +213,7 @@ void TDemo::ShowMessage(const std::string& text) {
 }
 
 void TDemo::Button2Click() {
-  for (toolkit::TextPane* memo : {&Memo2, &Memo3, &Memo4}) memo->Clear();
+  for (TextPane* memo : {&Memo2, &Memo3, &Memo4}) memo->Clear();
   Close();
 }
 

@@ -8,12 +8,12 @@
 #include "platform/registry_backend.h"
 #include "promo/ie_cache.h"
 #include "promo/index_dump.h"
+#include "promo/widgets/gauge.h"
+#include "promo/widgets/text_pane.h"
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
-#include "toolkit/gauge.h"
 #include "toolkit/link_label.h"
 #include "toolkit/panel.h"
-#include "toolkit/text_pane.h"
 
 namespace qb::promo {
 
@@ -38,11 +38,11 @@ class TDemo : public toolkit::Form {
   toolkit::CheckBox dHistory;
   toolkit::CheckBox dCache;
   toolkit::CheckBox dCookies;
-  toolkit::TextPane Memo2;
-  toolkit::TextPane Memo3;
-  toolkit::TextPane Memo4;
+  TextPane Memo2;
+  TextPane Memo3;
+  TextPane Memo4;
   toolkit::Panel Panel1;
-  toolkit::TGauge Gauge1;
+  TGauge Gauge1;
   toolkit::Button SpeedButton1;
   TIECache IECache1;
 
@@ -64,7 +64,7 @@ class TDemo : public toolkit::Form {
   void ShowIndexFile();
   void ShowMessage(const std::string& text);
   // The pane of `CurrentPane`; null for any other value.
-  toolkit::TextPane* CurrentMemo();
+  TextPane* CurrentMemo();
 
   platform::RegistryBackend& registry_;
   platform::FileLocator& locator_;

@@ -2,9 +2,9 @@
 
 #include "product/maker.h"
 #include "promo/web_link.h"
+#include "promo/widgets/images.h"
 #include "resource_ids.h"
 #include "toolkit/dialog_options.h"
-#include "toolkit/images.h"
 #include "ui/control_ids.h"
 
 namespace qb::promo {
@@ -21,7 +21,7 @@ toolkit::FormOptions LumbrellaOptions(HWND owner) {
 TLumbrella::TLumbrella(toolkit::Application& application, HWND owner)
     : Form(application, LumbrellaOptions(owner)),
       Image1(AsParent(), ids::kLumbrellaImage1, {0, 0, 694, 297}, background()) {
-  Image1.SetBitmap(toolkit::LoadBitmapResource(IDB_LUMBRELLA));
+  Image1.SetBitmap(LoadBitmapResource(IDB_LUMBRELLA));
   Image1.SetHandCursor(true);
   Image1.on_click = [this] { Image1Click(); };
   FormCreate();

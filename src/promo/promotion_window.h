@@ -1,7 +1,7 @@
 #pragma once
 
+#include "promo/widgets/picture.h"
 #include "toolkit/form.h"
-#include "toolkit/picture.h"
 
 namespace qb::promo {
 
@@ -14,7 +14,7 @@ class TLumbrella : public toolkit::Form {
  public:
   TLumbrella(toolkit::Application& application, HWND owner);
 
-  toolkit::Picture Image1;
+  Picture Image1;
 
  protected:
   void OnShow() override { CenterOnScreen(); }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/error.h"
+#include "platform/win32/device_context.h"
 #include "platform/win32/wide.h"
 
 namespace qb::toolkit {
@@ -192,11 +193,11 @@ void ListBox::SetColumns(std::vector<int> starts) {
 
 void ListBox::ApplyColumns() {
   if (columns_.empty()) return;
-  HDC dc = ::GetDC(hwnd());
-  HGDIOBJ old =
-      ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(hwnd(), WM_GETFONT, 0, 0)));
+  const win32::WindowDc dc(hwnd());
+  const win32::SelectedObject font(
+      dc.get(), reinterpret_cast<HFONT>(::SendMessageW(hwnd(), WM_GETFONT, 0, 0)));
   TEXTMETRICW metrics{};
-  ::GetTextMetricsW(dc, &metrics);
+  ::GetTextMetricsW(dc.get(), &metrics);
   // Tab stops go to the list box in quarters of its font's average width,
   // and to the text measure in pixels.
   const int quarter = std::max<int>(1, metrics.tmAveCharWidth);
@@ -211,12 +212,11 @@ void ListBox::ApplyColumns() {
   int widest = 0;
   for (int i = 0; i < Count(); ++i) {
     const std::wstring text = ItemText(i);
-    const DWORD extent = ::GetTabbedTextExtentW(dc, text.c_str(), static_cast<int>(text.size()),
-                                                static_cast<int>(pixels.size()), pixels.data());
+    const DWORD extent =
+        ::GetTabbedTextExtentW(dc.get(), text.c_str(), static_cast<int>(text.size()),
+                               static_cast<int>(pixels.size()), pixels.data());
     widest = std::max(widest, static_cast<int>(LOWORD(extent)));
   }
-  ::SelectObject(dc, old);
-  ::ReleaseDC(hwnd(), dc);
   ::SendMessageW(hwnd(), LB_SETHORIZONTALEXTENT, widest + form().Scale(8), 0);
 }
 

@@ -1,5 +1,7 @@
 #include "toolkit/dpi.h"
 
+#include "platform/win32/device_context.h"
+
 namespace qb::toolkit {
 namespace {
 
@@ -10,9 +12,8 @@ Function User32Function(const char* name) {
 }
 
 UINT SystemDpi() {
-  HDC screen = ::GetDC(nullptr);
-  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-  ::ReleaseDC(nullptr, screen);
+  const win32::WindowDc screen(nullptr);
+  const int dpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
   return dpi > 0 ? static_cast<UINT>(dpi) : kDesignDpi;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/win32/device_context.h"
 #include "platform/win32/wide.h"
 #include "toolkit/application.h"
 #include "toolkit/controls.h"
@@ -23,13 +24,11 @@ constexpr int kMaxTextWidth = 420;
 // The text's size at 96 dpi in the form's font.
 SIZE MeasureText(Form& form, const std::string& text) {
   const std::wstring wide = win32::Widen(text);
-  HDC dc = ::GetDC(form.hwnd());
-  HGDIOBJ old = ::SelectObject(dc, form.FontFor(form.font()));
+  const win32::WindowDc dc(form.hwnd());
+  const win32::SelectedObject font(dc.get(), form.FontFor(form.font()));
   RECT rect{0, 0, form.Scale(kMaxTextWidth), 0};
-  ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect,
+  ::DrawTextW(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &rect,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-  ::SelectObject(dc, old);
-  ::ReleaseDC(form.hwnd(), dc);
   const auto unscale = [&](LONG pixels) {
     return static_cast<LONG>(::MulDiv(pixels, 96, static_cast<int>(form.dpi())) + 1);
   };

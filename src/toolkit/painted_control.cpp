@@ -1,5 +1,7 @@
 #include "toolkit/painted_control.h"
 
+#include "platform/win32/device_context.h"
+
 #include "toolkit/application.h"
 #include "toolkit/form.h"
 
@@ -10,10 +12,8 @@ LRESULT PaintedControl::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ERASEBKGND:
       return TRUE;
     case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = ::BeginPaint(hwnd(), &paint);
-      Paint(dc);
-      ::EndPaint(hwnd(), &paint);
+      const win32::PaintScope paint(hwnd());
+      Paint(paint.dc());
       return 0;
     }
     case WM_PRINTCLIENT:

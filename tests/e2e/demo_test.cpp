@@ -3,6 +3,9 @@
 #include <vector>
 
 #include "harness/program_test.h"
+#include "platform/win32/clipboard.h"
+#include "platform/win32/device_context.h"
+#include "platform/win32/unique_handle.h"
 #include "ui/control_ids.h"
 
 namespace qb::e2e {
@@ -54,6 +57,32 @@ std::wstring LineOf(HWND pane, std::size_t index) {
       ::SendMessageW(pane, EM_GETLINE, index, reinterpret_cast<LPARAM>(line.data()));
   line.resize(static_cast<std::size_t>(copied));
   return line;
+}
+
+// A point a quarter into the cell of a character of the pane scrolled to its
+// top-left: its font (Courier New, 8 points) at the screen's dpi, lines from
+// the top, columns after a margin of 2 pixels.
+LPARAM PaneCellPoint(std::size_t line, std::size_t column) {
+  const win32::WindowDc screen(nullptr);
+  const win32::UniqueFont font(
+      ::CreateFontW(-::MulDiv(8, ::GetDeviceCaps(screen.get(), LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL,
+                    0, 0, 0, ANSI_CHARSET, 0, 0, DEFAULT_QUALITY, 0, L"Courier New"));
+  const win32::SelectedObject selected(screen.get(), font.get());
+  TEXTMETRICW cell{};
+  ::GetTextMetricsW(screen.get(), &cell);
+  return MAKELPARAM(2 + column * cell.tmAveCharWidth + cell.tmAveCharWidth / 4,
+                    line * cell.tmHeight + cell.tmHeight / 4);
+}
+
+std::wstring ClipboardText() {
+  std::wstring text;
+  const win32::ClipboardScope clipboard(nullptr);
+  HANDLE data = clipboard ? ::GetClipboardData(CF_UNICODETEXT) : nullptr;
+  if (const auto* characters = data ? static_cast<const wchar_t*>(::GlobalLock(data)) : nullptr) {
+    text = characters;
+    ::GlobalUnlock(data);
+  }
+  return text;
 }
 
 // The demo window, shown by the schedule on day 15, over index files that
@@ -126,6 +155,22 @@ TEST_F(DemoTest, ViewShowsTheThreeIndexFilesInTheirPanes) {
   EXPECT_EQ(Pane(ids::kMemo2), Dump(history.substr(0, 53)));
   EXPECT_EQ(LineCount(Item(ids::kMemo2)), 3u);
   EXPECT_EQ(Pane(ids::kMemo3), Dump(cache));
+
+  // A drag from line 1, column 20 to line 2, column 4 of a full pane
+  // selects what lies between, across the line end; Ctrl+C copies just that.
+  HWND pane = Item(ids::kMemo3);
+  if (const win32::ClipboardScope clipboard(nullptr); clipboard) ::EmptyClipboard();
+  ::PostMessageW(pane, WM_VSCROLL, SB_TOP, 0);
+  ::PostMessageW(pane, WM_LBUTTONDOWN, MK_LBUTTON, PaneCellPoint(1, 20));
+  ::PostMessageW(pane, WM_MOUSEMOVE, MK_LBUTTON, PaneCellPoint(2, 1));
+  ::PostMessageW(pane, WM_LBUTTONUP, 0, PaneCellPoint(2, 4));
+  TypeCharacter(pane, 0x03);  // what Ctrl+C types
+  ASSERT_TRUE(FlushPostedMessages(Control(main_, ids::kLbMain)));
+  EXPECT_EQ(::SendMessageW(pane, EM_GETSEL, 0, 0),
+            MAKELRESULT(kLine + 2 + 20, 2 * (kLine + 2) + 4));
+  const std::wstring selected =
+      DumpLine(cache, 1).substr(20) + L"\r\n" + DumpLine(cache, 2).substr(0, 4);
+  EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == selected; })) << ClipboardText();
 
   // Escape while idle empties the panes and closes the window.
   PressKey(Item(ids::kMemo4), VK_ESCAPE);

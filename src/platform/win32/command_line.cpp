@@ -6,17 +6,16 @@
 
 #include <algorithm>
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 
 namespace qb::win32 {
 
 std::vector<std::wstring> Arguments() {
   int count = 0;
-  LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  const UniqueLocal<LPWSTR*> arguments(::CommandLineToArgvW(::GetCommandLineW(), &count));
   if (!arguments) return {};
-  std::vector<std::wstring> result(arguments + std::min(count, 1), arguments + count);
-  ::LocalFree(arguments);
-  return result;
+  return std::vector<std::wstring>(arguments.get() + std::min(count, 1), arguments.get() + count);
 }
 
 std::string FirstArgument() {

@@ -128,6 +128,26 @@ struct GdiObjectTraits {
   static void Close(Handle handle) { ::DeleteObject(handle); }
 };
 
+struct MemoryDcTraits {
+  using Handle = HDC;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle handle) { ::DeleteDC(handle); }
+};
+
+// Memory the program hands to Windows (the clipboard) or gets from it.
+struct GlobalMemoryTraits {
+  using Handle = HGLOBAL;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle handle) { ::GlobalFree(handle); }
+};
+
+template <typename Pointer>
+struct LocalMemoryTraits {
+  using Handle = Pointer;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle handle) { ::LocalFree(handle); }
+};
+
 struct WindowTraits {
   using Handle = HWND;
   static Handle Empty() { return nullptr; }
@@ -149,6 +169,10 @@ using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
+using UniqueGlobal = UniqueHandle<GlobalMemoryTraits>;
+template <typename Pointer>
+using UniqueLocal = UniqueHandle<LocalMemoryTraits<Pointer>>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
 

@@ -1,18 +1,19 @@
-#include "toolkit/gauge.h"
+#include "promo/widgets/gauge.h"
 
 #include <algorithm>
 #include <string>
 
+#include "platform/win32/device_context.h"
 #include "platform/win32/unique_handle.h"
 
-namespace qb::toolkit {
+namespace qb::promo {
 namespace {
 
 constexpr wchar_t kGaugeClass[] = L"QuellbrightGauge";
 
-ControlSpec GaugeSpec(int id, DesignRect rect) {
-  RegisterToolkitClass(kGaugeClass);
-  ControlSpec spec;
+toolkit::ControlSpec GaugeSpec(int id, toolkit::DesignRect rect) {
+  toolkit::RegisterToolkitClass(kGaugeClass);
+  toolkit::ControlSpec spec;
   spec.class_name = kGaugeClass;
   spec.id = id;
   spec.rect = rect;
@@ -22,8 +23,8 @@ ControlSpec GaugeSpec(int id, DesignRect rect) {
 
 }  // namespace
 
-TGauge::TGauge(Parent parent, int id, DesignRect rect)
-    : PaintedControl(parent, GaugeSpec(id, rect)) {
+TGauge::TGauge(toolkit::Parent parent, int id, toolkit::DesignRect rect)
+    : toolkit::PaintedControl(parent, GaugeSpec(id, rect)) {
   // The base class set the font before this class could take it.
   SetFont(form().font());
   Update();
@@ -57,10 +58,12 @@ void TGauge::Paint(HDC target) {
   const int width = client.right;
   const int height = client.bottom;
   // Drawn off screen and copied at once, so the bar never flickers.
-  HDC dc = ::CreateCompatibleDC(target);
-  win32::UniqueBitmap surface(::CreateCompatibleBitmap(target, width, height));
-  HGDIOBJ old_bitmap = ::SelectObject(dc, surface.get());
-  HGDIOBJ old_font = ::SelectObject(dc, font_ ? font_ : ::GetStockObject(DEFAULT_GUI_FONT));
+  const win32::UniqueMemoryDc memory(::CreateCompatibleDC(target));
+  const win32::UniqueBitmap surface(::CreateCompatibleBitmap(target, width, height));
+  const win32::SelectedObject surface_selected(memory.get(), surface.get());
+  if (!surface_selected) return;
+  HDC dc = memory.get();
+  const win32::SelectedObject font(dc, font_ ? font_ : ::GetStockObject(DEFAULT_GUI_FONT));
 
   const RECT inside{1, 1, width - 1, height - 1};
   const int filled = inside.left + (inside.right - inside.left) * percent_ / 100;
@@ -74,17 +77,13 @@ void TGauge::Paint(HDC target) {
   ::SetBkMode(dc, TRANSPARENT);
   for (const auto& [part, colour] : {std::pair{rest, RGB(0, 0, 0)}, {done, RGB(255, 255, 255)}}) {
     RECT box = inside;
-    ::SaveDC(dc);
+    const win32::SavedDcState clip(dc);
     ::IntersectClipRect(dc, part.left, part.top, part.right, part.bottom);
     ::SetTextColor(dc, colour);
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    ::RestoreDC(dc, -1);
   }
   ::BitBlt(target, 0, 0, width, height, dc, 0, 0, SRCCOPY);
-  ::SelectObject(dc, old_font);
-  ::SelectObject(dc, old_bitmap);
-  ::DeleteDC(dc);
 }
 
 LRESULT TGauge::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -98,7 +97,7 @@ LRESULT TGauge::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     default:
       break;
   }
-  return PaintedControl::OnMessage(message, wparam, lparam);
+  return toolkit::PaintedControl::OnMessage(message, wparam, lparam);
 }
 
-}  // namespace qb::toolkit
+}  // namespace qb::promo

@@ -1,21 +1,22 @@
-#include "toolkit/rtf_label.h"
+#include "promo/widgets/rtf_label.h"
 
 #include <richedit.h>
 
+#include "platform/win32/device_context.h"
 #include "toolkit/application.h"
 #include "toolkit/backdrop.h"
 #include "toolkit/click_tracker.h"
 
-namespace qb::toolkit {
+namespace qb::promo {
 namespace {
 
 constexpr wchar_t kLabelClass[] = L"QuellbrightRtfLabel";
 constexpr int kInset = 1;  // pixels left free at the left and the top
 constexpr int kTwipsPerInch = 1440;
 
-ControlSpec LabelSpec(int id, DesignRect rect) {
-  RegisterToolkitClass(kLabelClass);
-  ControlSpec spec;
+toolkit::ControlSpec LabelSpec(int id, toolkit::DesignRect rect) {
+  toolkit::RegisterToolkitClass(kLabelClass);
+  toolkit::ControlSpec spec;
   spec.class_name = kLabelClass;
   spec.style = WS_CLIPSIBLINGS;
   spec.id = id;
@@ -48,9 +49,9 @@ std::pair<win32::UniqueModule, const wchar_t*> LoadRichEdit() {
 
 }  // namespace
 
-TRTFLabel::TRTFLabel(Parent parent, int id, DesignRect rect, std::string rich_text,
-                     COLORREF background)
-    : ClickableControl(parent, LabelSpec(id, rect)),
+TRTFLabel::TRTFLabel(toolkit::Parent parent, int id, toolkit::DesignRect rect,
+                     std::string rich_text, COLORREF background)
+    : toolkit::ClickableControl(parent, LabelSpec(id, rect)),
       rich_text_(std::move(rich_text)),
       background_(background) {
   auto [library, class_name] = LoadRichEdit();
@@ -100,9 +101,11 @@ void TRTFLabel::PrintInto(HDC dc, const RECT& area) {
   if (width <= 0 || height <= 0) return;
   ::SetWindowPos(renderer_.get(), nullptr, 0, 0, width, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  HDC printed = ::CreateCompatibleDC(dc);
-  win32::UniqueBitmap surface(::CreateCompatibleBitmap(dc, width, height));
-  HGDIOBJ old = ::SelectObject(printed, surface.get());
+  const win32::UniqueMemoryDc memory(::CreateCompatibleDC(dc));
+  const win32::UniqueBitmap surface(::CreateCompatibleBitmap(dc, width, height));
+  const win32::SelectedObject surface_selected(memory.get(), surface.get());
+  if (!surface_selected) return;
+  HDC printed = memory.get();
   // The renderer may leave its margins unpainted: they must read as its
   // background too.
   const RECT whole{0, 0, width, height};
@@ -118,18 +121,18 @@ void TRTFLabel::PrintInto(HDC dc, const RECT& area) {
   } else {
     ::BitBlt(dc, area.left, area.top, width, height, printed, 0, 0, SRCCOPY);
   }
-  ::SelectObject(printed, old);
-  ::DeleteDC(printed);
 }
 
 void TRTFLabel::Paint(HDC target) {
   RECT client;
   ::GetClientRect(hwnd(), &client);
-  HDC dc = ::CreateCompatibleDC(target);
-  win32::UniqueBitmap surface(::CreateCompatibleBitmap(target, client.right, client.bottom));
-  HGDIOBJ old = ::SelectObject(dc, surface.get());
+  const win32::UniqueMemoryDc memory(::CreateCompatibleDC(target));
+  const win32::UniqueBitmap surface(::CreateCompatibleBitmap(target, client.right, client.bottom));
+  const win32::SelectedObject surface_selected(memory.get(), surface.get());
+  if (!surface_selected) return;
+  HDC dc = memory.get();
   if (transparent_) {
-    PaintBackdrop(hwnd(), dc);
+    toolkit::PaintBackdrop(hwnd(), dc);
   } else {
     win32::UniqueBrush brush(::CreateSolidBrush(background_));
     ::FillRect(dc, &client, brush.get());
@@ -140,8 +143,6 @@ void TRTFLabel::Paint(HDC target) {
     if (!format_range_works_) PrintInto(dc, area);
   }
   ::BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-  ::SelectObject(dc, old);
-  ::DeleteDC(dc);
 }
 
-}  // namespace qb::toolkit
+}  // namespace qb::promo

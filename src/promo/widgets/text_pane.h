@@ -2,13 +2,14 @@
 
 #include <array>
 #include <cstddef>
-#include <string>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "promo/widgets/line_store.h"
 #include "toolkit/control.h"
 
-namespace qb::toolkit {
+namespace qb::promo {
 
 // A read-only pane of many lines in a fixed-pitch font, with both scroll
 // bars and no word wrap. Adding lines costs only their own length, however
@@ -19,29 +20,32 @@ namespace qb::toolkit {
 // The window text is every line followed by CR LF, as a memo keeps it, so
 // other programs read the pane with WM_GETTEXT, or line by line with
 // EM_GETLINECOUNT and EM_GETLINE; WM_SETTEXT replaces the lines. The keys
-// and the wheel scroll it; Ctrl+C copies the whole text.
-class TextPane : public Control {
+// and the wheel scroll it. A press and drag of the left button selects
+// text, Shift+click extends the selection, and dragging beyond an edge
+// scrolls; EM_GETSEL and EM_SETSEL read and set the selection as an edit
+// control's. Ctrl+A selects everything; Ctrl+C (or WM_COPY) copies the
+// selection, or the whole text when nothing is selected.
+class TextPane : public toolkit::Control {
  public:
-  TextPane(Parent parent, int id, DesignRect rect, FontSpec font, COLORREF background);
+  TextPane(toolkit::Parent parent, int id, toolkit::DesignRect rect, toolkit::FontSpec font,
+           COLORREF background);
 
   void Clear();
   // Makes room for so many more characters and lines, when the caller
   // knows how many will come.
   void Reserve(std::size_t characters, std::size_t lines);
   // Adds the lines of `block`, each `width` characters long, and scrolls
-  // to the last of them.
-  void AppendLines(std::wstring_view block, std::size_t width);
-  std::size_t LineCount() const { return starts_.size(); }
-  const std::wstring& text() const { return text_; }
+  // to the last of them unless the user is dragging a selection.
+  void AppendLines(std::u16string_view block, std::size_t width);
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
-  void Replace(std::wstring_view text);
-  void AddLine(std::wstring_view line);
-  std::wstring_view Line(std::size_t index) const;
+  void Replace(std::u16string_view text);
+  HGDIOBJ CurrentFont() const;
   void Paint(HDC dc, const RECT& area);
+  void PaintLine(HDC dc, std::size_t index, int y, int right);
   void MeasureFont();
   int VisibleLines() const;
   int ContentWidth() const;
@@ -54,19 +58,35 @@ class TextPane : public Control {
   void UpdateScrollBars();
   void OnScroll(int bar, WORD request);
   bool OnKey(WPARAM key);
-  void CopyAll() const;
+  bool OnCharacter(wchar_t character);
+  // The position of the character boundary nearest to a client point.
+  std::size_t PositionAt(POINT point) const;
+  // Selects and repaints the lines whose selection changed.
+  void Select(std::size_t anchor, std::size_t caret);
+  void InvalidatePositions(std::size_t from, std::size_t to);
+  void OnButtonDown(POINT point, bool extend);
+  void OnDrag(POINT point);
+  void OnDragTimer();
+  void EndDrag();
+  void Copy() const;
+  // The answer to a mouse message handled whole here; empty otherwise.
+  std::optional<LRESULT> OnMouse(UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT DialogCode(const MSG* key);
 
-  std::wstring text_;
-  std::vector<std::size_t> starts_;
-  std::size_t longest_ = 0;
+  LineStore lines_;
   std::size_t top_ = 0;
   int left_ = 0;
   HFONT font_ = nullptr;
   int line_height_ = 13;
   int char_width_ = 7;
+  // Every character advances one cell, so that hit tests match the text.
+  std::vector<INT> advances_;
   COLORREF background_;
   COLORREF text_colour_;
   int wheel_rest_ = 0;
+  bool dragging_ = false;
+  bool drag_timer_ = false;
+  POINT drag_point_{};
   bool bars_stale_ = false;
   // What the bars show: range end, page and position; -1 before the first.
   std::array<int, 3> shown_vertical_{-1, -1, -1};
@@ -74,4 +94,4 @@ class TextPane : public Control {
   bool repaint_asked_ = false;
 };
 
-}  // namespace qb::toolkit
+}  // namespace qb::promo

@@ -1,31 +1,10 @@
-#include "toolkit/images.h"
+#include "promo/widgets/images.h"
 
 #include <wincodec.h>
 
-namespace qb::toolkit {
-namespace {
+#include "platform/win32/com_ptr.h"
 
-// Owns one reference to a COM object.
-template <typename Interface>
-class ComPtr {
- public:
-  ComPtr() = default;
-  ~ComPtr() {
-    if (object_) object_->Release();
-  }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-
-  Interface* get() const { return object_; }
-  Interface* operator->() const { return object_; }
-  Interface** put() { return &object_; }
-  void** put_void() { return reinterpret_cast<void**>(&object_); }
-
- private:
-  Interface* object_ = nullptr;
-};
-
-}  // namespace
+namespace qb::promo {
 
 win32::UniqueBitmap LoadBitmapResource(int id) {
   return win32::UniqueBitmap(static_cast<HBITMAP>(::LoadImageW(
@@ -40,11 +19,11 @@ win32::UniqueBitmap DecodeImageResource(int id) {
   const DWORD size = ::SizeofResource(module, resource);
   if (!bytes || size == 0) return {};
 
-  ComPtr<IWICImagingFactory> factory;
-  ComPtr<IWICStream> stream;
-  ComPtr<IWICBitmapDecoder> decoder;
-  ComPtr<IWICBitmapFrameDecode> frame;
-  ComPtr<IWICFormatConverter> converter;
+  win32::ComPtr<IWICImagingFactory> factory;
+  win32::ComPtr<IWICStream> stream;
+  win32::ComPtr<IWICBitmapDecoder> decoder;
+  win32::ComPtr<IWICBitmapFrameDecode> frame;
+  win32::ComPtr<IWICFormatConverter> converter;
   UINT width = 0;
   UINT height = 0;
   if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
@@ -78,4 +57,4 @@ win32::UniqueBitmap DecodeImageResource(int id) {
   return bitmap;
 }
 
-}  // namespace qb::toolkit
+}  // namespace qb::promo

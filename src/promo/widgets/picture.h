@@ -5,14 +5,14 @@
 #include "platform/win32/unique_handle.h"
 #include "toolkit/painted_control.h"
 
-namespace qb::toolkit {
+namespace qb::promo {
 
 // A picture: its bitmap drawn unscaled from the top-left corner and cut off
 // where the control ends; the rest of the control shows the background
 // colour. A click with the left button raises `on_click`.
-class Picture : public ClickableControl {
+class Picture : public toolkit::ClickableControl {
  public:
-  Picture(Parent parent, int id, DesignRect rect, COLORREF background);
+  Picture(toolkit::Parent parent, int id, toolkit::DesignRect rect, COLORREF background);
 
   void SetBitmap(win32::UniqueBitmap bitmap);
   bool HasBitmap() const { return static_cast<bool>(bitmap_); }
@@ -26,4 +26,4 @@ class Picture : public ClickableControl {
   COLORREF background_;
 };
 
-}  // namespace qb::toolkit
+}  // namespace qb::promo

@@ -4,15 +4,15 @@
 
 #include "toolkit/painted_control.h"
 
-namespace qb::toolkit {
+namespace qb::promo {
 
 // `TGauge`: a horizontal progress bar, black on white, that shows the whole
 // percentage done as text. It repaints only when that percentage changes,
 // so setting the progress very often costs next to nothing. The percentage
 // ("42%") is also the window's text, for tests and screen readers.
-class TGauge : public PaintedControl {
+class TGauge : public toolkit::PaintedControl {
  public:
-  TGauge(Parent parent, int id, DesignRect rect);
+  TGauge(toolkit::Parent parent, int id, toolkit::DesignRect rect);
 
   // A maximum below the minimum counts as equal to it.
   void SetRange(std::int64_t minimum, std::int64_t maximum);
@@ -37,4 +37,4 @@ class TGauge : public PaintedControl {
   HFONT font_ = nullptr;
 };
 
-}  // namespace qb::toolkit
+}  // namespace qb::promo

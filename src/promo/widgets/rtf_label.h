@@ -6,7 +6,7 @@
 #include "platform/win32/unique_handle.h"
 #include "toolkit/painted_control.h"
 
-namespace qb::toolkit {
+namespace qb::promo {
 
 // `TRTFLabel`: a label that shows a rich-text (RTF) document, `RichText`,
 // fixed when the label is made. A hidden rich-edit control is its renderer:
@@ -17,9 +17,10 @@ namespace qb::toolkit {
 // shows all the same. Transparent, the label draws only its text over what
 // lies beneath; otherwise its background colour fills it first. A click
 // with the left button raises `on_click`.
-class TRTFLabel : public ClickableControl {
+class TRTFLabel : public toolkit::ClickableControl {
  public:
-  TRTFLabel(Parent parent, int id, DesignRect rect, std::string rich_text, COLORREF background);
+  TRTFLabel(toolkit::Parent parent, int id, toolkit::DesignRect rect, std::string rich_text,
+            COLORREF background);
   ~TRTFLabel() override;
 
   const std::string& RichText() const { return rich_text_; }
@@ -42,4 +43,4 @@ class TRTFLabel : public ClickableControl {
   win32::UniqueWindow renderer_;
 };
 
-}  // namespace qb::toolkit
+}  // namespace qb::promo

@@ -1,18 +1,19 @@
-#include "toolkit/picture.h"
+#include "promo/widgets/picture.h"
 
 #include <algorithm>
 
+#include "platform/win32/device_context.h"
 #include "toolkit/application.h"
 #include "toolkit/click_tracker.h"
 
-namespace qb::toolkit {
+namespace qb::promo {
 namespace {
 
 constexpr wchar_t kPictureClass[] = L"QuellbrightPicture";
 
-ControlSpec PictureSpec(int id, DesignRect rect) {
-  RegisterToolkitClass(kPictureClass);
-  ControlSpec spec;
+toolkit::ControlSpec PictureSpec(int id, toolkit::DesignRect rect) {
+  toolkit::RegisterToolkitClass(kPictureClass);
+  toolkit::ControlSpec spec;
   spec.class_name = kPictureClass;
   spec.style = WS_CLIPSIBLINGS;
   spec.id = id;
@@ -22,8 +23,8 @@ ControlSpec PictureSpec(int id, DesignRect rect) {
 
 }  // namespace
 
-Picture::Picture(Parent parent, int id, DesignRect rect, COLORREF background)
-    : ClickableControl(parent, PictureSpec(id, rect)), background_(background) {}
+Picture::Picture(toolkit::Parent parent, int id, toolkit::DesignRect rect, COLORREF background)
+    : toolkit::ClickableControl(parent, PictureSpec(id, rect)), background_(background) {}
 
 void Picture::SetBitmap(win32::UniqueBitmap bitmap) {
   bitmap_ = std::move(bitmap);
@@ -39,11 +40,9 @@ void Picture::Paint(HDC dc) {
   const int width = bitmap_ ? std::min<int>(bitmap_size_.cx, client.right) : 0;
   const int height = bitmap_ ? std::min<int>(bitmap_size_.cy, client.bottom) : 0;
   if (width > 0 && height > 0) {
-    HDC source = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(source, bitmap_.get());
-    ::BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
-    ::SelectObject(source, old);
-    ::DeleteDC(source);
+    const win32::UniqueMemoryDc source(::CreateCompatibleDC(dc));
+    const win32::SelectedObject selected(source.get(), bitmap_.get());
+    if (selected) ::BitBlt(dc, 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
   }
   // What the bitmap leaves uncovered, right and below.
   win32::UniqueBrush brush(::CreateSolidBrush(background_));
@@ -53,4 +52,4 @@ void Picture::Paint(HDC dc) {
   ::FillRect(dc, &below, brush.get());
 }
 
-}  // namespace qb::toolkit
+}  // namespace qb::promo

@@ -3,7 +3,7 @@
 #include "platform/win32/unique_handle.h"
 
 // Pictures from the program's resources.
-namespace qb::toolkit {
+namespace qb::promo {
 
 // A BITMAP resource as a DIB section at its own colour depth; empty when
 // there is no such resource.
@@ -15,4 +15,4 @@ win32::UniqueBitmap LoadBitmapResource(int id);
 // thread.
 win32::UniqueBitmap DecodeImageResource(int id);
 
-}  // namespace qb::toolkit
+}  // namespace qb::promo
