@@ -198,12 +198,13 @@ std::optional<MessageBoxInfo> WaitForMessageBox(DWORD process_id, const wchar_t*
 }
 
 void Answer(const MessageBoxInfo& box, int button_id) {
+  // What the button tells its dialog when it is clicked. A posted BM_CLICK
+  // can be lost while the box is still taking the focus: the button's own
+  // press state is cleared when the focus moves, and its release then
+  // notifies nobody.
   HWND button = ::GetDlgItem(box.window, button_id);
-  if (button) {
-    Click(button);
-  } else {
-    PostCommand(box.window, button_id);
-  }
+  ::PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(button_id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
 }
 
 std::optional<std::wstring> AnswerMessageBox(DWORD process_id, const wchar_t* caption,
