@@ -1,8 +1,9 @@
 ; The Quellbright installer. Built by the `installer` target of the Windows
 ; build (scripts/package.sh), which passes:
 ;   VERSION      the product version, "2.0"
-;   PROGRAM_DIR  the built program folder: quellbright.exe, CLSIDs.txt and,
-;                when the build made one, help.chm
+;   PROGRAM_DIR  the built program folder: quellbright.exe, its console
+;                companion quellbright.com, CLSIDs.txt and, when the build
+;                made one, help.chm
 ;   ICON         the program's icon
 ;   OUT_FILE     the installer to write
 ;
@@ -151,6 +152,7 @@ Section "${PRODUCT}" SecProgram
   SetOutPath "$INSTDIR"
   SetOverwrite on
   File "${PROGRAM_DIR}/quellbright.exe"
+  File "${PROGRAM_DIR}/quellbright.com"
   File "${PROGRAM_DIR}/CLSIDs.txt"
   !if /FileExists "${PROGRAM_DIR}/help.chm"
     File "${PROGRAM_DIR}/help.chm"
@@ -196,6 +198,7 @@ Section "un.${PRODUCT}" UnSecProgram
   SectionIn RO
   Call un.CloseRunningCopy
   Delete "$INSTDIR\quellbright.exe"
+  Delete "$INSTDIR\quellbright.com"
   Delete "$INSTDIR\CLSIDs.txt"
   Delete "$INSTDIR\help.chm"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"

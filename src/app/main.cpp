@@ -4,8 +4,8 @@
 #include <objbase.h>
 
 #include "app/app_context.h"
+#include "app/command_modes.h"
 #include "app/orvex.h"
-#include "app/report_mode.h"
 #include "lists/list_file.h"
 #include "platform/win32/command_line.h"
 #include "platform/win32/program_folder.h"
@@ -86,10 +86,8 @@ int RunProgram(qb::toolkit::Application& application) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  // The report for administrators runs on its own, beside a guarding copy.
-  if (const auto arguments = qb::win32::Arguments(); qb::app::IsReportCommand(arguments)) {
-    return qb::app::RunReport(arguments);
-  }
+  // The modes for administrators run on their own, beside a guarding copy.
+  if (const auto code = qb::app::RunCommandMode(qb::win32::Arguments())) return *code;
   // The URL-cache reader's probe of WinInet comes first when the program
   // starts, as the start-up of its component.
   qb::win32::LoadWinInet();

@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
+#include "app/mode_output.h"
 #include "guardian/switches.h"
 #include "lists/list_file.h"
 #include "platform/win32/program_folder.h"
@@ -24,45 +23,31 @@ constexpr int kNothingSuspicious = 0;
 constexpr int kSuspicious = 1;
 constexpr int kNoReport = 2;
 
-// A standard handle of the program: the one it was given (a pipe or a file,
-// say), or else the console of the process that started it. A program
-// built for windows gets none of its own.
-HANDLE StandardHandle(DWORD which) {
-  HANDLE handle = ::GetStdHandle(which);
-  if (handle && handle != INVALID_HANDLE_VALUE) return handle;
-  if (!::AttachConsole(ATTACH_PARENT_PROCESS) && ::GetLastError() != ERROR_ACCESS_DENIED) {
-    return nullptr;
+// The console's output code page while it lives. The console is shared with
+// the shell that started the program, which gets its own back.
+class ConsoleOutputCodePage {
+ public:
+  explicit ConsoleOutputCodePage(UINT code_page) : shells_(::GetConsoleOutputCP()) {
+    ::SetConsoleOutputCP(code_page);
   }
-  handle = ::GetStdHandle(which);
-  return handle && handle != INVALID_HANDLE_VALUE ? handle : nullptr;
-}
+  ~ConsoleOutputCodePage() { ::SetConsoleOutputCP(shells_); }
+  ConsoleOutputCodePage(const ConsoleOutputCodePage&) = delete;
+  ConsoleOutputCodePage& operator=(const ConsoleOutputCodePage&) = delete;
 
-bool WriteAll(HANDLE handle, std::string_view bytes) {
-  while (!bytes.empty()) {
-    DWORD written = 0;
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 20));
-    if (!::WriteFile(handle, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
-    bytes.remove_prefix(written);
-  }
-  return true;
-}
-
-void Tell(const std::string& message) {
-  if (HANDLE error = StandardHandle(STD_ERROR_HANDLE)) {
-    WriteAll(error, "Quellbright: " + message + "\r\n");
-  }
-}
+ private:
+  UINT shells_;
+};
 
 // A console shows UTF-8 when told so, and no byte order mark; a pipe or a
 // file gets the report as the file would.
-bool WriteToConsole(std::string csv) {
-  HANDLE output = StandardHandle(STD_OUTPUT_HANDLE);
-  if (!output) return false;
-  if (::GetFileType(output) == FILE_TYPE_CHAR) {
-    ::SetConsoleOutputCP(CP_UTF8);
-    csv.erase(0, sizeof kByteOrderMark - 1);
+void WriteCsvToStandardOutput(std::string csv) {
+  if (!StandardOutputIsConsole()) {
+    WriteToStandardOutput(csv);
+    return;
   }
-  return WriteAll(output, csv);
+  csv.erase(0, sizeof kByteOrderMark - 1);
+  const ConsoleOutputCodePage utf8(CP_UTF8);
+  WriteToStandardOutput(csv);
 }
 
 }  // namespace
@@ -90,11 +75,8 @@ int RunReport(const std::vector<std::wstring>& arguments) {
     }
     const report::ObjectReport report =
         report::BuildObjectReport({registry, locator, versions}, lists, code_page);
-    if (arguments[1] == L"-") {
-      if (!WriteToConsole(report.csv)) {
-        Tell("the report could not be written to the console");
-        return kNoReport;
-      }
+    if (arguments[1] == kStandardOutputName) {
+      WriteCsvToStandardOutput(report.csv);
     } else {
       files.ReplaceAll(std::filesystem::path(arguments[1]), report.csv);
     }

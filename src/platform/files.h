@@ -35,7 +35,9 @@ class Files {
   // Replaces the whole content so that a crash or a full disk never leaves a
   // half-written file: the new content goes to a temporary file in the same
   // folder, which then takes the old one's place. On failure the old file is
-  // unchanged and "Cannot create file %s" is thrown.
+  // unchanged and "Cannot create file %s" is thrown. No device is ever
+  // written: a file cannot take a device's place ("NUL", "COM1", "\\.\x"),
+  // so such a name fails like any other that cannot be written.
   virtual void ReplaceAll(const std::filesystem::path& path, std::string_view content) = 0;
   // Writes a file that must not exist yet. False, with nothing written, when
   // the name is taken; "Cannot create file %s" on any other failure.

@@ -69,8 +69,11 @@ class InstallerTest : public ::testing::Test {
     EXPECT_EQ(ReadFileBytes(folder / L"backup" / kBackupName), kBackup);
   }
   void ExpectShipped(const fs::path& folder) {
-    EXPECT_EQ(ReadFileBytes(folder / L"quellbright.exe"), ReadFileBytes(Built(L"quellbright.exe")));
-    EXPECT_EQ(ReadFileBytes(folder / L"CLSIDs.txt"), ReadFileBytes(Built(L"CLSIDs.txt")));
+    for (const wchar_t* name : {L"quellbright.exe", L"quellbright.com", L"CLSIDs.txt"}) {
+      const std::optional<std::string> installed = ReadFileBytes(folder / name);
+      EXPECT_TRUE(installed) << fs::path(name);
+      EXPECT_EQ(installed, ReadFileBytes(Built(name))) << fs::path(name);
+    }
   }
 
   // Starts the installed program and waits for its main window.
@@ -214,7 +217,8 @@ TEST_F(InstallerTest, SilentUninstallRemovesTheProgramAndKeepsListsAndBackups) {
   ASSERT_TRUE(UninstallSilently());
 
   EXPECT_EQ(program_.WaitForExit(5000), 0u);
-  for (const wchar_t* name : {L"quellbright.exe", L"CLSIDs.txt", L"help.chm", L"Uninstall.exe"}) {
+  for (const wchar_t* name :
+       {L"quellbright.exe", L"quellbright.com", L"CLSIDs.txt", L"help.chm", L"Uninstall.exe"}) {
     EXPECT_FALSE(fs::exists(folder_ / name)) << fs::path(name);
   }
   EXPECT_FALSE(fs::exists(StartMenuShortcut()));

@@ -102,7 +102,8 @@ ProgramFolder::ProgramFolder(const std::wstring& subfolder) {
   path_ = subfolder.empty() ? root_ : root_ / subfolder;
   std::filesystem::create_directories(path_);
   const std::filesystem::path source = BuildFolder() / L"program";
-  for (const wchar_t* shipped : {L"quellbright.exe", L"CLSIDs.txt", L"help.chm"}) {
+  for (const wchar_t* shipped :
+       {L"quellbright.exe", L"quellbright.com", L"CLSIDs.txt", L"help.chm"}) {
     std::filesystem::copy_file(source / shipped, path_ / shipped);
   }
 }
@@ -161,6 +162,18 @@ Process ProgramFolder::Start(const std::wstring& arguments) const {
     throw std::runtime_error("cannot start quellbright.exe");
   }
   ::WaitForInputIdle(info.hProcess, 10000);
+  return Process(info);
+}
+
+Process ProgramFolder::StartInCmd(const std::wstring& command) const {
+  // The quotes around the whole command are cmd's own to take away.
+  std::wstring command_line = L"cmd.exe /c \"" + command + L"\"";
+  STARTUPINFOW startup{sizeof startup};
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                        nullptr, path_.c_str(), &startup, &info)) {
+    throw std::runtime_error("cannot start cmd.exe");
+  }
   return Process(info);
 }
 

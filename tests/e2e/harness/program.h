@@ -45,9 +45,10 @@ class Process {
 
 class ProgramFolder {
  public:
-  // A new folder under the temporary folder, holding quellbright.exe and
-  // the shipped CLSIDs.txt and help.chm. With `subfolder`, the program lives
-  // in that subfolder of the new folder ("with blanks", say).
+  // A new folder under the temporary folder, holding quellbright.exe, its
+  // console companion quellbright.com and the shipped CLSIDs.txt and
+  // help.chm. With `subfolder`, the program lives in that subfolder of the
+  // new folder ("with blanks", say).
   ProgramFolder();
   explicit ProgramFolder(const std::wstring& subfolder);
   ~ProgramFolder();
@@ -66,6 +67,9 @@ class ProgramFolder {
 
   // Starts the program with `arguments` (the command line after the program).
   Process Start(const std::wstring& arguments = L"") const;
+  // Starts `command` as a script runs it: through cmd.exe /c, in this folder.
+  // cmd's exit code is then the code of the last command it ran.
+  Process StartInCmd(const std::wstring& command) const;
 
  private:
   std::filesystem::path root_;
