@@ -16,7 +16,6 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_version_info.h"
-#include "platform/win32/wininet_probe.h"
 #include "promo/promo_schedule.h"
 #include "toolkit/application.h"
 
@@ -90,9 +89,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (const auto arguments = qb::win32::Arguments(); qb::app::IsReportCommand(arguments)) {
     return qb::app::RunReport(arguments);
   }
-  // The URL-cache reader's probe of WinInet comes first when the program
-  // starts, as the start-up of its component.
-  qb::win32::LoadWinInet();
   if (FindRunningCopy() && WakeRunningCopy(false)) return 0;
   qb::win32::UniqueKernelHandle starting(
       ::CreateMutexW(nullptr, TRUE, L"Local\\Quellbright.SingleInstance"));

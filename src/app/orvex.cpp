@@ -74,7 +74,6 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context, bool laun
                        kVodUridazurTips),
       tipsBlocked_(nbTips.AddPage(scanner::kBlockedTipsPage, ids::kTipsBlocked), kBlockedTips),
       Panel1(AsParent(), ids::kPanel1, {16, 392, 702, 96}),
-      banner_(Panel1),
       objectInfo_(nbActions, nbTips, details_,
                   {scannerPage_.lbMain, ignoredPage_.list, blockedPage_.list},
                   {context_.registry, context_.locator, context_.versions}),
@@ -92,7 +91,7 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context, bool laun
                  CoolTrayIcon1,
                  {context_.registry, context_.lists, context_.code_page, context_.settings,
                   context_.removal, windows_},
-                 [this] { return frmAlert.ShowModal(); },
+                 [this] { return frmAlert->ShowModal(); },
                  [this] { presence_.Show(); },
                  [this] { presence_.Hide(false); },
                  guardian::IsSwitch(win32::FirstArgument(), guardian::kNoHint)}),
@@ -103,12 +102,21 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context, bool laun
                  {&btScanner, &btIgnoredObjects, &btVodUridazur, &btBlockedObjects},
                  [this] { ignoredPage_.Fill(); },
                  [this] { blockedPage_.Fill(); }}),
-      frmOptions(application, hwnd(), context_.settings, context_.registry),
-      frmAbout(application, hwnd()),
-      frmAlert(application, hwnd(), guardian_.current_object(),
-               {context_.registry, context_.locator, context_.versions}),
-      Lumbrella(application, hwnd()),
-      Demo(application, hwnd(), context_.registry, context_.locator, context_.code_page) {
+      frmOptions([this] {
+        return std::make_unique<TfrmOptions>(this->application(), hwnd(), context_.settings,
+                                             context_.registry);
+      }),
+      frmAbout([this] { return std::make_unique<TfrmAbout>(this->application(), hwnd()); }),
+      frmAlert([this] {
+        return std::make_unique<guardian::TfrmAlert>(
+            this->application(), hwnd(), guardian_.current_object(),
+            scanner::DetailsSources{context_.registry, context_.locator, context_.versions});
+      }),
+      Lumbrella([this] { return std::make_unique<promo::TLumbrella>(this->application(), hwnd()); }),
+      Demo([this] {
+        return std::make_unique<promo::TDemo>(this->application(), hwnd(), context_.registry,
+                                              context_.locator, context_.code_page);
+      }) {
   if (launch_count_reported) promoTimer_.FailureReportedAtStart();
   btScanner.BindAction(actions_.aScanner);
   btIgnoredObjects.BindAction(actions_.aIgnoredObjects, toolkit::CaptionSource::kOwn);
@@ -201,16 +209,19 @@ void TOrvex::ApplyBannerRule() {
   } catch (const std::exception& error) {
     promoTimer_.ReportFailure(error.what());
   }
-  if (!hidden) return;
+  if (!hidden) {
+    banner_.emplace(Panel1);
+    return;
+  }
   Panel1.SetVisible(false);
   SetDesignOuterHeight(468);
 }
 
 promo::PromoTimerHooks TOrvex::PromoHooks() {
   return {[] { return true; },
-          [this] { Lumbrella.Show(); },
+          [this] { Lumbrella->Show(); },
           [] { return true; },
-          [this] { Demo.Show(); },
+          [this] { Demo->Show(); },
           [this] { Timer2.SetEnabled(false); },
           [](const std::string& message) { toolkit::ShowErrorBox(message); }};
 }
@@ -251,8 +262,8 @@ void TOrvex::Restore1Click() {
 }
 
 void TOrvex::About1Click() {
-  frmAbout.CenterOver(hwnd());
-  frmAbout.ShowModal();
+  frmAbout->CenterOver(hwnd());
+  frmAbout->ShowModal();
 }
 
 LRESULT TOrvex::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {

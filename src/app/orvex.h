@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
+
 #include "app/about_box.h"
 #include "app/app_context.h"
+#include "app/made_on_first_use.h"
 #include "app/options_dialog.h"
 #include "app/sections.h"
 #include "app/tips_pages.h"
@@ -95,7 +98,9 @@ class TOrvex : public toolkit::Form {
   TipsPage tipsVodUridazur_;
   TipsPage tipsBlocked_;
   toolkit::Panel Panel1;
-  promo::Banner banner_;
+  // Made only when the banner rule shows it: its picture and rich text are
+  // the costliest controls of the window.
+  std::optional<promo::Banner> banner_;
   scanner::ObjectInfo objectInfo_;
   toolkit::PopupMenu pmTrayIcon;
   toolkit::TrayIcon CoolTrayIcon1;
@@ -107,13 +112,13 @@ class TOrvex : public toolkit::Form {
   TrayPresence presence_;
   guardian::GuardianControl guardian_;
   SectionSwitcher sections_;
-  // The windows the program makes once, after this one, in this order; each
-  // lives as long as the program.
-  TfrmOptions frmOptions;
-  TfrmAbout frmAbout;
-  guardian::TfrmAlert frmAlert;
-  promo::TLumbrella Lumbrella;
-  promo::TDemo Demo;
+  // The windows that start hidden: each is made the first time it is
+  // needed and lives as long as the program.
+  MadeOnFirstUse<TfrmOptions> frmOptions;
+  MadeOnFirstUse<TfrmAbout> frmAbout;
+  MadeOnFirstUse<guardian::TfrmAlert> frmAlert;
+  MadeOnFirstUse<promo::TLumbrella> Lumbrella;
+  MadeOnFirstUse<promo::TDemo> Demo;
 
   bool show_at_start_ = true;
   // The settings were read at this start (the options dialog reads them
