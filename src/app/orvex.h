@@ -61,6 +61,7 @@ class TOrvex : public toolkit::Form {
   bool OnMinimize();
   void LoadCLSIDs();
   void WireActions();
+  void AddPagesMadeWhenShown();
   void ApplyBannerRule();
   promo::PromoTimerHooks PromoHooks();
 
@@ -89,14 +90,12 @@ class TOrvex : public toolkit::Form {
   // The pages keep a reference to objectInfo_, made after the pages whose
   // lists it reads; it is used only once the window is built.
   scanner::ScannerPage scannerPage_;
-  scanner::ListPage ignoredPage_;
   guardian::GuardianPage guardianPage_;
-  scanner::ListPage blockedPage_;
-  TipsPage tipsScan_;
   scanner::DetailsView details_;
-  TipsPage tipsIgnored_;
-  TipsPage tipsVodUridazur_;
-  TipsPage tipsBlocked_;
+  // Made when their page is first shown.
+  std::optional<scanner::ListPage> ignoredPage_;
+  std::optional<scanner::ListPage> blockedPage_;
+  std::vector<std::unique_ptr<TipsPage>> tipsPages_;
   toolkit::Panel Panel1;
   // Made only when the banner rule shows it: its picture and rich text are
   // the costliest controls of the window.
