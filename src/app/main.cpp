@@ -16,7 +16,6 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_version_info.h"
-#include "platform/win32/wininet_probe.h"
 #include "promo/promo_schedule.h"
 #include "toolkit/application.h"
 
@@ -88,9 +87,6 @@ int RunProgram(qb::toolkit::Application& application) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   // The modes for administrators run on their own, beside a guarding copy.
   if (const auto code = qb::app::RunCommandMode(qb::win32::Arguments())) return *code;
-  // The URL-cache reader's probe of WinInet comes first when the program
-  // starts, as the start-up of its component.
-  qb::win32::LoadWinInet();
   if (FindRunningCopy() && WakeRunningCopy(false)) return 0;
   qb::win32::UniqueKernelHandle starting(
       ::CreateMutexW(nullptr, TRUE, L"Local\\Quellbright.SingleInstance"));

@@ -27,13 +27,15 @@ toolkit::FormOptions MainFormOptions() {
 }
 
 scanner::ListPageSpec IgnoredPageSpec(ui::MainActions& actions, AppContext& context) {
-  return {ids::kLbIgnored,          ids::kIgnoredActionsGroup, ids::kBtRemoveIgnored,
+  return {scanner::kIgnoredPage,    ids::kLbIgnored,           ids::kIgnoredActionsGroup,
+          ids::kBtRemoveIgnored,
           ids::kBtRemoveIgnoredAll, actions.aRemoveIgnored,    actions.aRemoveIgnoredAll,
           context.lists.ignored,    context.code_page,         context.registry};
 }
 
 scanner::ListPageSpec BlockedPageSpec(ui::MainActions& actions, AppContext& context) {
-  return {ids::kLbBlocked,          ids::kBlockedActionsGroup, ids::kBtRemoveBlocked,
+  return {scanner::kBlockedPage,    ids::kLbBlocked,           ids::kBlockedActionsGroup,
+          ids::kBtRemoveBlocked,
           ids::kBtRemoveAllBlocked, actions.aRemoveBlocked,    actions.aRemoveAllBlocked,
           context.lists.blocked,    context.code_page,         context.registry};
 }
@@ -62,21 +64,10 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context, bool laun
       nbTips(zPanel.AsParent(), ids::kNbTips, {325, 8, 369, 353}),
       scannerPage_(nbActions.AddPage(scanner::kScannerPage, ids::kPaScanner), actions_,
                    context_.scanner(), details_, objectInfo_),
-      ignoredPage_(nbActions.AddPage(scanner::kIgnoredPage, ids::kPaIgnoredObjects),
-                   IgnoredPageSpec(actions_, context_), details_, objectInfo_),
       guardianPage_(nbActions.AddPage(scanner::kVodUridazurPage, ids::kPaVodUridazur), actions_),
-      blockedPage_(nbActions.AddPage(scanner::kBlockedPage, ids::kPaBlockedObjects),
-                   BlockedPageSpec(actions_, context_), details_, objectInfo_),
-      tipsScan_(nbTips.AddPage(scanner::kScanTipsPage, ids::kTipsScan), kScanTips),
       details_(nbTips.AddPage(scanner::kResultsTipsPage, ids::kTipsResults), actions_),
-      tipsIgnored_(nbTips.AddPage(scanner::kIgnoredTipsPage, ids::kTipsIgnored), kIgnoredTips),
-      tipsVodUridazur_(nbTips.AddPage(scanner::kVodUridazurTipsPage, ids::kTipsVodUridazur),
-                       kVodUridazurTips),
-      tipsBlocked_(nbTips.AddPage(scanner::kBlockedTipsPage, ids::kTipsBlocked), kBlockedTips),
       Panel1(AsParent(), ids::kPanel1, {16, 392, 702, 96}),
-      banner_(Panel1),
       objectInfo_(nbActions, nbTips, details_,
-                  {scannerPage_.lbMain, ignoredPage_.list, blockedPage_.list},
                   {context_.registry, context_.locator, context_.versions}),
       pmTrayIcon(TrayMenuEntries(actions_)),
       CoolTrayIcon1(application, {IDI_TRAY_OFF, IDI_TRAY_ON}),
@@ -92,7 +83,7 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context, bool laun
                  CoolTrayIcon1,
                  {context_.registry, context_.lists, context_.code_page, context_.settings,
                   context_.removal, windows_},
-                 [this] { return frmAlert.ShowModal(); },
+                 [this] { return frmAlert->ShowModal(); },
                  [this] { presence_.Show(); },
                  [this] { presence_.Hide(false); },
                  guardian::IsSwitch(win32::FirstArgument(), guardian::kNoHint)}),
@@ -101,15 +92,25 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context, bool laun
                  details_,
                  actions_,
                  {&btScanner, &btIgnoredObjects, &btVodUridazur, &btBlockedObjects},
-                 [this] { ignoredPage_.Fill(); },
-                 [this] { blockedPage_.Fill(); }}),
-      frmOptions(application, hwnd(), context_.settings, context_.registry),
-      frmAbout(application, hwnd()),
-      frmAlert(application, hwnd(), guardian_.current_object(),
-               {context_.registry, context_.locator, context_.versions}),
-      Lumbrella(application, hwnd()),
-      Demo(application, hwnd(), context_.registry, context_.locator, context_.code_page) {
+                 [this] { ignoredPage_->Fill(); },
+                 [this] { blockedPage_->Fill(); }}),
+      frmOptions([this] {
+        return std::make_unique<TfrmOptions>(this->application(), hwnd(), context_.settings,
+                                             context_.registry);
+      }),
+      frmAbout([this] { return std::make_unique<TfrmAbout>(this->application(), hwnd()); }),
+      frmAlert([this] {
+        return std::make_unique<guardian::TfrmAlert>(
+            this->application(), hwnd(), guardian_.current_object(),
+            scanner::DetailsSources{context_.registry, context_.locator, context_.versions});
+      }),
+      Lumbrella([this] { return std::make_unique<promo::TLumbrella>(this->application(), hwnd()); }),
+      Demo([this] {
+        return std::make_unique<promo::TDemo>(this->application(), hwnd(), context_.registry,
+                                              context_.locator, context_.code_page);
+      }) {
   if (launch_count_reported) promoTimer_.FailureReportedAtStart();
+  AddPagesMadeWhenShown();
   btScanner.BindAction(actions_.aScanner);
   btIgnoredObjects.BindAction(actions_.aIgnoredObjects, toolkit::CaptionSource::kOwn);
   btBlockedObjects.BindAction(actions_.aBlockedObjects, toolkit::CaptionSource::kOwn);
@@ -123,6 +124,31 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context, bool laun
   FormCreate();
   presence_.SetBuilt();
   if (!show_at_start_) presence_.StartHidden();
+}
+
+// The pages that no start shows: their controls are made when they are
+// first selected.
+void TOrvex::AddPagesMadeWhenShown() {
+  nbActions.AddPage(scanner::kIgnoredPage, ids::kPaIgnoredObjects, [this](toolkit::Panel& page) {
+    ignoredPage_.emplace(page, IgnoredPageSpec(actions_, context_), details_, objectInfo_);
+  });
+  nbActions.AddPage(scanner::kBlockedPage, ids::kPaBlockedObjects, [this](toolkit::Panel& page) {
+    blockedPage_.emplace(page, BlockedPageSpec(actions_, context_), details_, objectInfo_);
+  });
+  struct Tips {
+    const char* page;
+    int id;
+    const char* text;
+  };
+  for (const Tips& tips : {Tips{scanner::kScanTipsPage, ids::kTipsScan, kScanTips},
+                           Tips{scanner::kIgnoredTipsPage, ids::kTipsIgnored, kIgnoredTips},
+                           Tips{scanner::kVodUridazurTipsPage, ids::kTipsVodUridazur,
+                                kVodUridazurTips},
+                           Tips{scanner::kBlockedTipsPage, ids::kTipsBlocked, kBlockedTips}}) {
+    nbTips.AddPage(tips.page, tips.id, [this, text = tips.text](toolkit::Panel& page) {
+      tipsPages_.push_back(std::make_unique<TipsPage>(page, text));
+    });
+  }
 }
 
 void TOrvex::WireActions() {
@@ -201,16 +227,19 @@ void TOrvex::ApplyBannerRule() {
   } catch (const std::exception& error) {
     promoTimer_.ReportFailure(error.what());
   }
-  if (!hidden) return;
+  if (!hidden) {
+    banner_.emplace(Panel1);
+    return;
+  }
   Panel1.SetVisible(false);
   SetDesignOuterHeight(468);
 }
 
 promo::PromoTimerHooks TOrvex::PromoHooks() {
   return {[] { return true; },
-          [this] { Lumbrella.Show(); },
+          [this] { Lumbrella->Show(); },
           [] { return true; },
-          [this] { Demo.Show(); },
+          [this] { Demo->Show(); },
           [this] { Timer2.SetEnabled(false); },
           [](const std::string& message) { toolkit::ShowErrorBox(message); }};
 }
@@ -251,8 +280,8 @@ void TOrvex::Restore1Click() {
 }
 
 void TOrvex::About1Click() {
-  frmAbout.CenterOver(hwnd());
-  frmAbout.ShowModal();
+  frmAbout->CenterOver(hwnd());
+  frmAbout->ShowModal();
 }
 
 LRESULT TOrvex::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {

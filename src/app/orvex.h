@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
+
 #include "app/about_box.h"
 #include "app/app_context.h"
+#include "app/made_on_first_use.h"
 #include "app/options_dialog.h"
 #include "app/sections.h"
 #include "app/tips_pages.h"
@@ -58,6 +61,7 @@ class TOrvex : public toolkit::Form {
   bool OnMinimize();
   void LoadCLSIDs();
   void WireActions();
+  void AddPagesMadeWhenShown();
   void ApplyBannerRule();
   promo::PromoTimerHooks PromoHooks();
 
@@ -86,16 +90,16 @@ class TOrvex : public toolkit::Form {
   // The pages keep a reference to objectInfo_, made after the pages whose
   // lists it reads; it is used only once the window is built.
   scanner::ScannerPage scannerPage_;
-  scanner::ListPage ignoredPage_;
   guardian::GuardianPage guardianPage_;
-  scanner::ListPage blockedPage_;
-  TipsPage tipsScan_;
   scanner::DetailsView details_;
-  TipsPage tipsIgnored_;
-  TipsPage tipsVodUridazur_;
-  TipsPage tipsBlocked_;
+  // Made when their page is first shown.
+  std::optional<scanner::ListPage> ignoredPage_;
+  std::optional<scanner::ListPage> blockedPage_;
+  std::vector<std::unique_ptr<TipsPage>> tipsPages_;
   toolkit::Panel Panel1;
-  promo::Banner banner_;
+  // Made only when the banner rule shows it: its picture and rich text are
+  // the costliest controls of the window.
+  std::optional<promo::Banner> banner_;
   scanner::ObjectInfo objectInfo_;
   toolkit::PopupMenu pmTrayIcon;
   toolkit::TrayIcon CoolTrayIcon1;
@@ -107,13 +111,13 @@ class TOrvex : public toolkit::Form {
   TrayPresence presence_;
   guardian::GuardianControl guardian_;
   SectionSwitcher sections_;
-  // The windows the program makes once, after this one, in this order; each
-  // lives as long as the program.
-  TfrmOptions frmOptions;
-  TfrmAbout frmAbout;
-  guardian::TfrmAlert frmAlert;
-  promo::TLumbrella Lumbrella;
-  promo::TDemo Demo;
+  // The windows that start hidden: each is made the first time it is
+  // needed and lives as long as the program.
+  MadeOnFirstUse<TfrmOptions> frmOptions;
+  MadeOnFirstUse<TfrmAbout> frmAbout;
+  MadeOnFirstUse<guardian::TfrmAlert> frmAlert;
+  MadeOnFirstUse<promo::TLumbrella> Lumbrella;
+  MadeOnFirstUse<promo::TDemo> Demo;
 
   bool show_at_start_ = true;
   // The settings were read at this start (the options dialog reads them

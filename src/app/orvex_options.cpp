@@ -9,9 +9,9 @@ namespace qb::app {
 // Applies the options dialog when it was confirmed: memory first, then the
 // Run entry, then the stored settings. A failing step stops the later ones.
 void TOrvex::Options1Click() {
-  frmOptions.CenterOver(hwnd());
-  if (frmOptions.ShowModal() != TfrmOptions::kTagOK) return;
-  settings::CopyChoices(frmOptions.Choices(), context_.settings);
+  frmOptions->CenterOver(hwnd());
+  if (frmOptions->ShowModal() != TfrmOptions::kTagOK) return;
+  settings::CopyChoices(frmOptions->Choices(), context_.settings);
   actions_.aEnablePopUpBlocker.SetChecked(context_.settings.EnablePopUpBlocker);
   // Written at every OK, so that the entry follows the program when it moves.
   settings::WriteStartupEntry(context_.registry, context_.settings.StartWW,

@@ -16,6 +16,7 @@ ListPage::ListPage(toolkit::Panel& page, const ListPageSpec& spec, DetailsView& 
       btRemoveOne(page.AsParent(), spec.remove_one_id, {24, 236, 121, 41}, {}),
       btRemoveAll(page.AsParent(), spec.remove_all_id, {160, 236, 121, 41}, {}),
       popup({toolkit::MenuItem(spec.remove_one), toolkit::MenuItem(spec.remove_all)}),
+      page_name_(spec.page_name),
       entries_(spec.list),
       code_page_(spec.code_page),
       registry_(spec.registry),
@@ -71,7 +72,7 @@ void ListPage::RemoveAllClick() {
 void ListPage::ShowCurrentEntry() {
   detailed_ = list.CurrentIndex();
   const std::u16string clsid = code_page_.Decode(shown_.at(static_cast<std::size_t>(detailed_)));
-  info_.GetInfo(InBraces(clsid), ViewForDetails(registry_, clsid));
+  info_.GetInfo(page_name_, list, InBraces(clsid), ViewForDetails(registry_, clsid));
 }
 
 void ListPage::ClearDetails() {

@@ -13,6 +13,7 @@ namespace qb::scanner {
 
 // What tells the Ignored page from the Blocked page.
 struct ListPageSpec {
+  const char* page_name;  // the action page it fills
   int list_id;
   int group_id;
   int remove_one_id;
@@ -55,6 +56,7 @@ class ListPage {
   void ClearDetails();
   HWND owner() const { return list.form().hwnd(); }
 
+  const char* page_name_;
   lists::ListFile& entries_;
   const platform::CodePage& code_page_;
   platform::RegistryBackend& registry_;

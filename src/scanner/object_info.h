@@ -9,29 +9,23 @@
 
 namespace qb::scanner {
 
-// `GetInfo`: shows an object's details on the Results page for whichever of
-// the three lists is on the page shown, and only then.
+// `GetInfo`: shows an object's details on the Results page for the list of
+// the page shown, and only then.
 class ObjectInfo {
  public:
-  struct Lists {
-    toolkit::ListBox& scanner;
-    toolkit::ListBox& ignored;
-    toolkit::ListBox& blocked;
-  };
-
-  ObjectInfo(toolkit::Notebook& pages, toolkit::Notebook& tips, DetailsView& details, Lists lists,
+  ObjectInfo(toolkit::Notebook& pages, toolkit::Notebook& tips, DetailsView& details,
              const DetailsSources& sources);
 
-  // As the view that registers the object sees it.
-  void GetInfo(std::u16string_view clsid_in_braces, platform::RegistryView view);
+  // For the selection of `list`, on the action page `page`; nothing unless
+  // that page is shown and the list has a current item. As the view that
+  // registers the object sees it.
+  void GetInfo(std::string_view page, const toolkit::ListBox& list,
+               std::u16string_view clsid_in_braces, platform::RegistryView view);
 
  private:
-  bool SelectionIsShown() const;
-
   toolkit::Notebook& pages_;
   toolkit::Notebook& tips_;
   DetailsView& details_;
-  Lists lists_;
   DetailsSources sources_;
 };
 

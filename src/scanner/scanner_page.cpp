@@ -2,6 +2,7 @@
 
 #include "scanner/clean_scan_question.h"
 #include "scanner/confirmation.h"
+#include "scanner/page_names.h"
 #include "scanner/helper_objects.h"
 #include "scanner/removal_paths.h"
 #include "scanner/removal_report.h"
@@ -132,7 +133,7 @@ void ScannerPage::btUnCheckAllClick() { lbMain.SetAllChecked(false); }
 void ScannerPage::ShowCurrentObject() {
   SetObjectActionsEnabled(true);
   detailed_ = lbMain.CurrentIndex();
-  info_.GetInfo(InBraces(CurrentClsid()), CurrentObject().view());
+  info_.GetInfo(kScannerPage, lbMain, InBraces(CurrentClsid()), CurrentObject().view());
 }
 
 // A click in the check column or an arrow key moves the highlight without

@@ -56,8 +56,18 @@ Panel& Notebook::AddPage(const std::string& name, int id) {
   return added;
 }
 
+void Notebook::AddPage(const std::string& name, int id, std::function<void(Panel&)> fill) {
+  AddPage(name, id);
+  unfilled_[name] = std::move(fill);
+}
+
 void Notebook::SetPage(const std::string& name) {
   Panel& shown = *pages_.at(name);
+  if (const auto it = unfilled_.find(name); it != unfilled_.end()) {
+    const std::function<void(Panel&)> fill = std::move(it->second);
+    unfilled_.erase(it);
+    fill(shown);
+  }
   for (const auto& [page_name, page] : pages_) {
     if (page.get() != &shown) page->SetVisible(false);
   }

@@ -367,7 +367,7 @@ TEST_F(ScanTest, AHighlightMovedWithoutShowingItsObjectEmptiesTheDetails) {
 
   // The Ignored page: an arrow key empties the details of the entry shown.
   Click(Control(main_, ids::kBtIgnoredObjects));
-  HWND ignored = Control(main_, ids::kLbIgnored);
+  HWND ignored = WaitForControl(main_, ids::kLbIgnored);
   ASSERT_TRUE(WaitUntil([&] { return ListItems(ignored).size() == 2; }));
   const RECT first = ListItemRect(ignored, 0);
   ClickAt(ignored, (first.left + first.right) / 2, (first.top + first.bottom) / 2);

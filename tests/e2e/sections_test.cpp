@@ -115,7 +115,7 @@ TEST_F(SectionsTest, TheIgnoredPageShowsOnly36CharacterEntriesAndLeavesTheFile) 
   ASSERT_TRUE(StartProgram());
 
   Click(Control(main_, ids::kBtIgnoredObjects));
-  HWND list = Control(main_, ids::kLbIgnored);
+  HWND list = WaitForControl(main_, ids::kLbIgnored);
   ASSERT_TRUE(WaitUntil([&] { return !ListItems(list).empty(); }));
   EXPECT_EQ(ListItems(list), (std::vector<std::wstring>{L"11111111-1111-1111-1111-111111111111",
                                                         L"aaaaaaaa-1111-1111-1111-111111111111",
@@ -135,7 +135,7 @@ TEST_F(SectionsTest, TheBlockedPageShowsItsList) {
   folder_.Write(L"BCLSIDs.txt", "55555555-5555-5555-5555-555555555555\r\nshort\r\n");
   ASSERT_TRUE(StartProgram());
   Click(Control(main_, ids::kBtBlockedObjects));
-  HWND list = Control(main_, ids::kLbBlocked);
+  HWND list = WaitForControl(main_, ids::kLbBlocked);
   ASSERT_TRUE(WaitUntil([&] { return !ListItems(list).empty(); }));
   EXPECT_EQ(ListItems(list), std::vector<std::wstring>{L"55555555-5555-5555-5555-555555555555"});
 }

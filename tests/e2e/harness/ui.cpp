@@ -92,6 +92,12 @@ HWND Control(HWND root, int id) {
   return search.found;
 }
 
+HWND WaitForControl(HWND root, int id, DWORD timeout_ms) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = Control(root, id)) != nullptr; }, timeout_ms);
+  return found;
+}
+
 HWND Control(HWND root, int parent_id, int id) {
   HWND parent = Control(root, parent_id);
   return parent ? Control(parent, id) : nullptr;

@@ -31,6 +31,9 @@ HWND WaitForShown(DWORD process_id, const wchar_t* class_name, const wchar_t* ca
 // The first descendant of `root` with control id `id`; `parent_id` narrows
 // the search to the descendants of the control with that id.
 HWND Control(HWND root, int id);
+// The control with id `id` once it exists: the controls of a page that no
+// start shows are made when the page is first shown. nullptr after the time.
+HWND WaitForControl(HWND root, int id, DWORD timeout_ms = 10000);
 HWND Control(HWND root, int parent_id, int id);
 
 std::wstring TextOf(HWND window);
