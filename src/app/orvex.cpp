@@ -77,7 +77,7 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context, bool laun
       banner_(Panel1),
       objectInfo_(nbActions, nbTips, details_,
                   {scannerPage_.lbMain, ignoredPage_.list, blockedPage_.list},
-                  {context_.registry, context_.locator, context_.versions}),
+                  {context_.registry, context_.locator, context_.versions}, context_.evidence),
       pmTrayIcon(TrayMenuEntries(actions_)),
       CoolTrayIcon1(application, {IDI_TRAY_OFF, IDI_TRAY_ON}),
       Timer1(*this, 500, false, [this] { guardian_.Timer1Timer(); }),
@@ -106,7 +106,7 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context, bool laun
       frmOptions(application, hwnd(), context_.settings, context_.registry),
       frmAbout(application, hwnd()),
       frmAlert(application, hwnd(), guardian_.current_object(),
-               {context_.registry, context_.locator, context_.versions}),
+               {context_.registry, context_.locator, context_.versions}, context_.evidence),
       Lumbrella(application, hwnd()),
       Demo(application, hwnd(), context_.registry, context_.locator, context_.code_page) {
   if (launch_count_reported) promoTimer_.FailureReportedAtStart();

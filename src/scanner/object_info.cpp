@@ -5,8 +5,13 @@
 namespace qb::scanner {
 
 ObjectInfo::ObjectInfo(toolkit::Notebook& pages, toolkit::Notebook& tips, DetailsView& details,
-                       Lists lists, const DetailsSources& sources)
-    : pages_(pages), tips_(tips), details_(details), lists_(lists), sources_(sources) {}
+                       Lists lists, const DetailsSources& sources, platform::FileEvidence& evidence)
+    : pages_(pages),
+      tips_(tips),
+      details_(details),
+      lists_(lists),
+      sources_(sources),
+      evidence_(evidence) {}
 
 bool ObjectInfo::SelectionIsShown() const {
   const std::string& page = pages_.page();
@@ -19,7 +24,7 @@ void ObjectInfo::GetInfo(std::u16string_view clsid_in_braces, platform::Registry
   if (!SelectionIsShown()) return;
   tips_.SetPage(kResultsTipsPage);
   details_.Clear();
-  details_.Show(ReadObjectDetails(sources_, clsid_in_braces, view));
+  details_.Show(ReadObjectDetails(sources_, clsid_in_braces, view), evidence_);
 }
 
 }  // namespace qb::scanner

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "platform/file_evidence.h"
 #include "scanner/details_view.h"
 #include "scanner/object_details.h"
 #include "toolkit/controls.h"
@@ -20,9 +21,10 @@ class ObjectInfo {
   };
 
   ObjectInfo(toolkit::Notebook& pages, toolkit::Notebook& tips, DetailsView& details, Lists lists,
-             const DetailsSources& sources);
+             const DetailsSources& sources, platform::FileEvidence& evidence);
 
-  // As the view that registers the object sees it.
+  // As the view that registers the object sees it; the evidence of its
+  // file follows in the background.
   void GetInfo(std::u16string_view clsid_in_braces, platform::RegistryView view);
 
  private:
@@ -33,6 +35,7 @@ class ObjectInfo {
   DetailsView& details_;
   Lists lists_;
   DetailsSources sources_;
+  platform::FileEvidence& evidence_;
 };
 
 }  // namespace qb::scanner
