@@ -6,42 +6,54 @@ namespace qb::scanner {
 namespace {
 
 // Fields from the top: file name, BHO name, description, file version,
-// product name, publisher, signature, SHA-256; each under its label.
+// product name, publisher, signature, SHA-256; each under its label. The
+// signature's field has three lines, for a verdict with a claim.
 constexpr int kFirstRow = 22;
-constexpr int kRowStep = 33;
+constexpr int kRowStep = 32;
 constexpr int kLabelHeight = 13;
+constexpr int kFieldHeight = 20;
+constexpr int kSignatureRow = 6;
+constexpr int kMoreLines = 26;
+
+int RowTop(int row) { return kFirstRow + row * kRowStep + (row > kSignatureRow ? kMoreLines : 0); }
 
 toolkit::DesignRect FieldRect(int row) {
-  return {20, kFirstRow + row * kRowStep + kLabelHeight, 329, 20};
+  const int height = kFieldHeight + (row == kSignatureRow ? kMoreLines : 0);
+  return {20, RowTop(row) + kLabelHeight, 329, height};
 }
 
 }  // namespace
 
 DetailsView::DetailsView(toolkit::Panel& page, ui::MainActions& actions)
-    : gbMoreInfo(page.AsParent(), ids::kMoreInfoGroup, {8, 8, 353, 284}, ": More info :"),
+    : gbMoreInfo(page.AsParent(), ids::kMoreInfoGroup, {8, 8, 353, 303}, ": More info :"),
       Edit1(page.AsParent(), ids::kEdit1, FieldRect(0), ES_READONLY),
       Edit2(page.AsParent(), ids::kEdit2, FieldRect(2), ES_READONLY),
       Edit3(page.AsParent(), ids::kEdit3, FieldRect(3), ES_READONLY),
       Edit4(page.AsParent(), ids::kEdit4, FieldRect(4), ES_READONLY),
       Edit5(page.AsParent(), ids::kEdit5, FieldRect(5), ES_READONLY),
       Edit6(page.AsParent(), ids::kEdit6, FieldRect(1), ES_READONLY),
-      edSignature(page.AsParent(), ids::kEdSignature, FieldRect(6), ES_READONLY),
+      edSignature(page.AsParent(), ids::kEdSignature, FieldRect(kSignatureRow),
+                  ES_READONLY | ES_MULTILINE),
       edSha256(page.AsParent(), ids::kEdSha256, FieldRect(7), ES_READONLY),
-      btRemoveObject(page.AsParent(), ids::kBtRemoveObject, {16, 300, 161, 33},
+      btRemoveObject(page.AsParent(), ids::kBtRemoveObject, {16, 318, 161, 33},
                      "Delete this &object"),
-      btIgnoreObject(page.AsParent(), ids::kBtIgnoreObject, {192, 300, 161, 33}, {}) {
+      btIgnoreObject(page.AsParent(), ids::kBtIgnoreObject, {192, 318, 161, 33}, {}) {
   static constexpr const char* kCaptions[] = {
       "File name:",    "BHO name:",   "Description:", "File version:",
       "Product name:", "Puiblisher:", "Signature:",   "SHA-256:"};
   for (int row = 0; row < 8; ++row) {
     labels_[row] = std::make_unique<toolkit::Label>(
         page.AsParent(), ids::kDetailsLabels + row,
-        toolkit::DesignRect{20, kFirstRow + row * kRowStep, 200, kLabelHeight}, kCaptions[row]);
+        toolkit::DesignRect{20, RowTop(row), 200, kLabelHeight}, kCaptions[row]);
   }
   for (toolkit::Edit* field :
        {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6, &edSignature, &edSha256}) {
     field->SetColors(ui::kInfoBackground);
   }
+  // A multi-line edit keeps Tab for itself where there is no dialog to pass
+  // it on to: the verdict is left out of the Tab order, read with the mouse.
+  ::SetWindowLongW(edSignature.hwnd(), GWL_STYLE,
+                   ::GetWindowLongW(edSignature.hwnd(), GWL_STYLE) & ~WS_TABSTOP);
   btRemoveObject.BindAction(actions.aRemoveObject, toolkit::CaptionSource::kOwn);
   btIgnoreObject.BindAction(actions.aIgnoreObject);
 }
