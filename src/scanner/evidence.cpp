@@ -43,12 +43,32 @@ enum : std::uint32_t {
   kErrorFileNotFound = 2,
   kErrorPathNotFound = 3,
   kErrorAccessDenied = 5,
+  kErrorNotReady = 21,
+  kErrorCrc = 23,
   kErrorSharingViolation = 32,
   kErrorLockViolation = 33,
   kErrorInvalidName = 123,
   kErrorBadFileType = 222,
+  kErrorIoDevice = 1117,
   kWin32Facility = 0x80070000,
 };
+
+// Errors of reading the file, rather than of what it holds.
+bool IsReadError(std::uint32_t error) {
+  switch (error) {
+    case kErrorFileNotFound:
+    case kErrorPathNotFound:
+    case kErrorAccessDenied:
+    case kErrorNotReady:
+    case kErrorCrc:
+    case kErrorSharingViolation:
+    case kErrorLockViolation:
+    case kErrorIoDevice:
+      return true;
+    default:
+      return false;
+  }
+}
 
 std::string Hex(std::uint32_t code) {
   char text[16];
@@ -113,8 +133,14 @@ TrustReading ReadTrustResult(std::int32_t result) {
       break;
   }
   if ((code & 0xFFFFFF00u) == 0x80093100u) return Untrusted("its signature is damaged");
-  if ((code & 0xFFFF0000u) == kWin32Facility) {
-    return {SignatureVerdict::kUnreadable, ReadErrorReason(code & 0xFFFFu, {})};
+  // A Win32 error, plain or as a result code: the check could not read the
+  // file, or the signature table leads it astray (a table cut short gives
+  // ERROR_INSUFFICIENT_BUFFER).
+  if (code < 0x10000u || (code & 0xFFFF0000u) == kWin32Facility) {
+    const std::uint32_t error = code & 0xFFFFu;
+    if (IsReadError(error)) return {SignatureVerdict::kUnreadable, ReadErrorReason(error, {})};
+    return Untrusted("its signature is damaged (Windows reports the error " +
+                     std::to_string(error) + ")");
   }
   return Untrusted("Windows reports the error " + Hex(code));
 }

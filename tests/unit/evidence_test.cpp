@@ -51,6 +51,8 @@ TEST(ReadTrustResult, TellsVerifiedUnsignedChangedAndUntrustedApartAndSaysWhyInP
        "Windows could not read it to check its signature"},
       {0x80070020, SignatureVerdict::kUnreadable,  // a sharing violation, as a result code
        "another program holds it locked"},
+      {0x7A, SignatureVerdict::kUntrusted,  // a table cut short: ERROR_INSUFFICIENT_BUFFER
+       "its signature is damaged (Windows reports the error 122)"},
       {0x800B0FFF, SignatureVerdict::kUntrusted, "Windows reports the error 0x800B0FFF"},
   };
   for (const auto& c : cases) {
