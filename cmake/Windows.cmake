@@ -12,6 +12,7 @@ add_library(sample_helper SHARED samples/sample_helper.cpp samples/sample_helper
 set_target_properties(sample_helper PROPERTIES OUTPUT_NAME SampleHelper PREFIX ""
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/samples)
 target_link_options(sample_helper PRIVATE -static)
+include(cmake/SignedSamples.cmake)
 configure_file(samples/demo_objects.reg ${CMAKE_BINARY_DIR}/samples/demo_objects.reg COPYONLY)
 # Real index.dat files for the demo window's tests and its benchmark.
 foreach(index_file History.IE5_index.dat Content.IE5_index.dat nfury_index.dat)

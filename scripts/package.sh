@@ -6,7 +6,7 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
-ensure_packages cmake make mingw-w64 wine nsis fp-utils
+ensure_packages cmake make mingw-w64 wine nsis fp-utils osslsigncode openssl
 
 version=$(sed -n 's/^project(Quellbright VERSION \([0-9.]*\).*/\1/p' "$QB_ROOT/CMakeLists.txt")
 [ -n "$version" ] || die "no version in CMakeLists.txt"

@@ -14,7 +14,8 @@ if [ "${1:-}" = --demo ]; then
   shift
 fi
 
-ensure_packages cmake make mingw-w64 wine wine64 fonts-wine xvfb x11-utils imagemagick fp-utils nsis
+ensure_packages cmake make mingw-w64 wine wine64 fonts-wine xvfb x11-utils imagemagick fp-utils nsis \
+  osslsigncode openssl
 
 say "Building"
 build_windows --target quellbright --target sample_helper >/dev/null

@@ -20,7 +20,8 @@ case "${1:-}" in
   --fuzz) unit=0; e2e=0; fuzz_seconds=${2:-$fuzz_seconds}; shift ;;
 esac
 
-ensure_packages cmake make g++ googletest libgtest-dev python3 mingw-w64 wine wine64 xvfb x11-utils fp-utils nsis
+ensure_packages cmake make g++ googletest libgtest-dev python3 mingw-w64 wine wine64 xvfb x11-utils fp-utils nsis \
+  osslsigncode openssl
 
 if [ $unit = 1 ]; then
   say "Unit tests (native)"

@@ -5,6 +5,7 @@
 #include "lists/list_file.h"
 #include "platform/clock.h"
 #include "platform/code_page.h"
+#include "platform/file_evidence.h"
 #include "platform/file_locator.h"
 #include "platform/files.h"
 #include "platform/registry_backend.h"
@@ -23,6 +24,7 @@ struct AppContext {
   platform::Clock& clock;
   platform::FileLocator& locator;
   platform::VersionInfoReader& versions;
+  platform::FileEvidence& evidence;
   // The 8-bit text of the list files and backups.
   const platform::CodePage& code_page;
   std::filesystem::path program_folder;

@@ -12,6 +12,7 @@
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_code_page.h"
+#include "platform/win32/win32_file_evidence.h"
 #include "platform/win32/win32_file_locator.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
@@ -62,12 +63,13 @@ int RunProgram(qb::toolkit::Application& application) {
   qb::win32::Win32Clock clock;
   qb::win32::Win32FileLocator locator;
   qb::win32::Win32VersionInfo versions;
+  qb::win32::Win32FileEvidence evidence;
   const qb::win32::Win32CodePage code_page;
   const std::filesystem::path folder = qb::win32::ProgramFolder();
   qb::lists::ClsidLists lists(files, folder);
   qb::settings::Settings settings;
   qb::scanner::ObjectRemoval removal(registry, files, clock, folder, lists.blocked, code_page);
-  qb::app::AppContext context{registry,  files,  clock, locator,  versions,
+  qb::app::AppContext context{registry,  files,  clock,  locator,  versions, evidence,
                               code_page, folder, lists, settings, removal};
 
   // Before any window exists. A registry fault is reported, and the program

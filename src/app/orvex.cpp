@@ -68,7 +68,7 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context, bool laun
       details_(nbTips.AddPage(scanner::kResultsTipsPage, ids::kTipsResults), actions_),
       Panel1(AsParent(), ids::kPanel1, {16, 392, 702, 96}),
       objectInfo_(nbActions, nbTips, details_,
-                  {context_.registry, context_.locator, context_.versions}),
+                  {context_.registry, context_.locator, context_.versions}, context_.evidence),
       pmTrayIcon(TrayMenuEntries(actions_)),
       CoolTrayIcon1(application, {IDI_TRAY_OFF, IDI_TRAY_ON}),
       Timer1(*this, 500, false, [this] { guardian_.Timer1Timer(); }),
@@ -102,7 +102,8 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context, bool laun
       frmAlert([this] {
         return std::make_unique<guardian::TfrmAlert>(
             this->application(), hwnd(), guardian_.current_object(),
-            scanner::DetailsSources{context_.registry, context_.locator, context_.versions});
+            scanner::DetailsSources{context_.registry, context_.locator, context_.versions},
+            context_.evidence);
       }),
       Lumbrella([this] { return std::make_unique<promo::TLumbrella>(this->application(), hwnd()); }),
       Demo([this] {

@@ -8,6 +8,7 @@
 #include "platform/win32/program_folder.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_code_page.h"
+#include "platform/win32/win32_file_evidence.h"
 #include "platform/win32/win32_file_locator.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
@@ -66,6 +67,7 @@ int RunReport(const std::vector<std::wstring>& arguments) {
     win32::Win32Registry registry;
     win32::Win32FileLocator locator;
     win32::Win32VersionInfo versions;
+    win32::Win32FileEvidence evidence;
     const win32::Win32CodePage code_page;
     lists::ClsidLists lists(files, win32::ProgramFolder());
     if (!lists.Load()) {
@@ -74,7 +76,7 @@ int RunReport(const std::vector<std::wstring>& arguments) {
       return kNoReport;
     }
     const report::ObjectReport report =
-        report::BuildObjectReport({registry, locator, versions}, lists, code_page);
+        report::BuildObjectReport({registry, locator, versions}, evidence, lists, code_page);
     if (arguments[1] == kStandardOutputName) {
       WriteCsvToStandardOutput(report.csv);
     } else {

@@ -6,48 +6,68 @@ namespace qb::scanner {
 namespace {
 
 // Fields from the top: file name, BHO name, description, file version,
-// product name, publisher.
-constexpr int kFirstRow = 26;
-constexpr int kRowStep = 42;
+// product name, publisher, signature, SHA-256; each under its label. The
+// signature's field has three lines, for a verdict with a claim.
+constexpr int kFirstRow = 22;
+constexpr int kRowStep = 32;
+constexpr int kLabelHeight = 13;
+constexpr int kFieldHeight = 20;
+constexpr int kSignatureRow = 6;
+constexpr int kMoreLines = 26;
 
-toolkit::DesignRect FieldRect(int row) { return {20, kFirstRow + row * kRowStep + 15, 329, 21}; }
+int RowTop(int row) { return kFirstRow + row * kRowStep + (row > kSignatureRow ? kMoreLines : 0); }
+
+toolkit::DesignRect FieldRect(int row) {
+  const int height = kFieldHeight + (row == kSignatureRow ? kMoreLines : 0);
+  return {20, RowTop(row) + kLabelHeight, 329, height};
+}
 
 }  // namespace
 
 DetailsView::DetailsView(toolkit::Panel& page, ui::MainActions& actions)
-    : gbMoreInfo(page.AsParent(), ids::kMoreInfoGroup, {8, 8, 353, 283}, ": More info :"),
+    : gbMoreInfo(page.AsParent(), ids::kMoreInfoGroup, {8, 8, 353, 303}, ": More info :"),
       Edit1(page.AsParent(), ids::kEdit1, FieldRect(0), ES_READONLY),
       Edit2(page.AsParent(), ids::kEdit2, FieldRect(2), ES_READONLY),
       Edit3(page.AsParent(), ids::kEdit3, FieldRect(3), ES_READONLY),
       Edit4(page.AsParent(), ids::kEdit4, FieldRect(4), ES_READONLY),
       Edit5(page.AsParent(), ids::kEdit5, FieldRect(5), ES_READONLY),
       Edit6(page.AsParent(), ids::kEdit6, FieldRect(1), ES_READONLY),
-      btRemoveObject(page.AsParent(), ids::kBtRemoveObject, {16, 302, 161, 33},
+      edSignature(page.AsParent(), ids::kEdSignature, FieldRect(kSignatureRow),
+                  ES_READONLY | ES_MULTILINE),
+      edSha256(page.AsParent(), ids::kEdSha256, FieldRect(7), ES_READONLY),
+      btRemoveObject(page.AsParent(), ids::kBtRemoveObject, {16, 318, 161, 33},
                      "Delete this &object"),
-      btIgnoreObject(page.AsParent(), ids::kBtIgnoreObject, {192, 302, 161, 33}, {}) {
+      btIgnoreObject(page.AsParent(), ids::kBtIgnoreObject, {192, 318, 161, 33}, {}) {
   static constexpr const char* kCaptions[] = {
-      "File name:", "BHO name:", "Description:", "File version:", "Product name:", "Puiblisher:"};
-  for (int row = 0; row < 6; ++row) {
+      "File name:",    "BHO name:",   "Description:", "File version:",
+      "Product name:", "Puiblisher:", "Signature:",   "SHA-256:"};
+  for (int row = 0; row < 8; ++row) {
     labels_[row] = std::make_unique<toolkit::Label>(
         page.AsParent(), ids::kDetailsLabels + row,
-        toolkit::DesignRect{20, kFirstRow + row * kRowStep, 200, 14}, kCaptions[row]);
+        toolkit::DesignRect{20, RowTop(row), 200, kLabelHeight}, kCaptions[row]);
   }
-  for (toolkit::Edit* field : {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6}) {
+  for (toolkit::Edit* field :
+       {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6, &edSignature, &edSha256}) {
     field->SetColors(ui::kInfoBackground);
   }
+  // A multi-line edit keeps Tab for itself where there is no dialog to pass
+  // it on to: the verdict is left out of the Tab order, read with the mouse.
+  ::SetWindowLongW(edSignature.hwnd(), GWL_STYLE,
+                   ::GetWindowLongW(edSignature.hwnd(), GWL_STYLE) & ~WS_TABSTOP);
   btRemoveObject.BindAction(actions.aRemoveObject, toolkit::CaptionSource::kOwn);
   btIgnoreObject.BindAction(actions.aIgnoreObject);
 }
 
 void DetailsView::Clear() {
-  for (toolkit::Edit* field : {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6}) field->SetText("");
+  checks_.Cancel();
+  for (toolkit::Edit* field :
+       {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6, &edSignature, &edSha256}) {
+    field->SetText("");
+  }
 }
 
-}  // namespace qb::scanner
-
-namespace qb::scanner {
-
-void DetailsView::Show(const DetailsLookup& lookup) {
+void DetailsView::Show(const DetailsLookup& lookup, platform::FileEvidence& files) {
+  checks_.Cancel();
   const ObjectDetails& details = lookup.details;
   Edit6.SetText(details.bho_name);
   if (lookup.no_info) {
@@ -55,11 +75,30 @@ void DetailsView::Show(const DetailsLookup& lookup) {
     return;
   }
   Edit1.SetText(details.file_name);
-  if (lookup.translation == kNoTranslation) return;
-  Edit2.SetText(details.description);
-  Edit3.SetText(details.file_version);
-  Edit4.SetText(details.product_name);
-  Edit5.SetText(details.publisher);
+  if (lookup.translation != kNoTranslation) {
+    Edit2.SetText(details.description);
+    Edit3.SetText(details.file_version);
+    Edit4.SetText(details.product_name);
+    Edit5.SetText(details.publisher);
+  }
+  if (lookup.loaded_file.empty()) {
+    edSignature.SetText(kNotCheckedText);
+    return;
+  }
+  edSignature.SetText(kCheckingText);
+  edSha256.SetText(kCheckingText);
+  // The lookup goes with the job: the window thread may show another object
+  // meanwhile.
+  checks_.Start([this, lookup, &files](std::stop_token stop) -> std::function<void()> {
+    std::optional<Evidence> evidence = ExamineLoadedFile(files, lookup, stop);
+    if (!evidence) return nullptr;
+    return [this, evidence = std::move(*evidence)] { ShowEvidence(evidence); };
+  });
+}
+
+void DetailsView::ShowEvidence(const Evidence& evidence) {
+  edSignature.SetText(VerdictText(evidence));
+  edSha256.SetText(evidence.sha256);
 }
 
 }  // namespace qb::scanner

@@ -95,9 +95,14 @@ GroupBox::GroupBox(Parent parent, int id, DesignRect rect, std::string caption)
   ::SetWindowPos(hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+// A multi-line edit wraps its lines at its width: only a single line
+// scrolls sideways.
 Edit::Edit(Parent parent, int id, DesignRect rect, DWORD extra_style)
-    : Control(parent, Spec(L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL | extra_style, id, rect, {},
-                           WS_EX_CLIENTEDGE)) {}
+    : Control(parent,
+              Spec(L"EDIT",
+                   WS_TABSTOP | (extra_style & ES_MULTILINE ? ES_AUTOVSCROLL : ES_AUTOHSCROLL) |
+                       extra_style,
+                   id, rect, {}, WS_EX_CLIENTEDGE)) {}
 
 ListBox::ListBox(Parent parent, int id, DesignRect rect, DWORD extra_style,
                  std::optional<FontSpec> font)

@@ -72,6 +72,8 @@ class GroupBox : public Control {
   GroupBox(Parent parent, int id, DesignRect rect, std::string caption);
 };
 
+// One line that scrolls sideways; with ES_MULTILINE, lines wrapped at the
+// width.
 class Edit : public Control {
  public:
   Edit(Parent parent, int id, DesignRect rect, DWORD extra_style = 0);

@@ -66,7 +66,9 @@ enum ControlId : int {
   kEdit4 = 1504,
   kEdit5 = 1505,
   kEdit6 = 1506,
-  kDetailsLabels = 1510,  // 1510 to 1515, one per field
+  kEdSignature = 1507,  // the verdict on the file's signature
+  kEdSha256 = 1508,
+  kDetailsLabels = 1510,  // 1510 to 1517, one per field
   kBtRemoveObject = 1520,
   kBtIgnoreObject = 1521,
 
@@ -112,6 +114,7 @@ enum ControlId : int {
   kAlertText = 1901,
   kAlertResults = 1902,
   kAlertMoreInfo = 1903,
+  kAlertVerdict = 1904,  // the verdict on the file's signature, under the headline
   kAlertEdit1 = 1911,
   kAlertEdit2 = 1912,
   kAlertEdit3 = 1913,

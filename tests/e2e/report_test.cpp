@@ -38,11 +38,13 @@ TEST_F(ReportTest, ListsEachObjectAndViewWithItsStatusAndEndsWithOneWhenSomethin
   const std::string path(helper.begin(), helper.end());
   const std::string details = "," + Narrow(version.description) + "," +
                               Narrow(version.file_version) + "," + Narrow(version.product_name) +
-                              "," + Narrow(version.publisher) + "\r\n";
+                              "," + Narrow(version.publisher) + ",unsigned,," +
+                              Narrow(SampleSha256(L"SampleHelper.dll")) + ",yes\r\n";
   EXPECT_EQ(
       *csv,
       "\xEF\xBB\xBF"
-      "CLSID,View,Status,File name,BHO name,Description,File version,Product name,Publisher\r\n"
+      "CLSID,View,Status,File name,BHO name,Description,File version,Product name,Publisher,"
+      "signature,signer,sha256,claim_unbacked\r\n"
       "E2E0000A-0000-4000-8000-00000000000A,64-bit,suspicious," +
           path + ",\"Suspicious, \"\"quoted\"\"\"" + details +
           "E2E0000B-0000-4000-8000-00000000000B,64-bit,known," + path + ",Known" + details +

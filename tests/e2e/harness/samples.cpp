@@ -3,12 +3,28 @@
 #include "harness/program.h"
 
 #include <cwchar>
+#include <fstream>
+#include <string>
 #include <vector>
 
 namespace qb::e2e {
 
 std::wstring SampleHelperPath() {
   return (BuildFolder() / L"samples" / L"SampleHelper.dll").wstring();
+}
+
+std::wstring SamplePath(const std::wstring& name) {
+  return (BuildFolder() / L"samples" / name).wstring();
+}
+
+std::wstring SampleSha256(const std::wstring& name) {
+  std::ifstream hashes(BuildFolder() / L"samples" / L"sample_hashes.txt");
+  std::string file;
+  std::string hash;
+  while (hashes >> file >> hash) {
+    if (std::wstring(file.begin(), file.end()) == name) return {hash.begin(), hash.end()};
+  }
+  return {};
 }
 
 VersionStrings ReadVersionStrings(const std::wstring& path) {

@@ -42,6 +42,35 @@ BOOL CALLBACK CollectWindowOfProcess(HWND window, LPARAM data) {
 
 }  // namespace
 
+ColorCount CountColors(HWND window) {
+  const RECT rect = WindowRect(window);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  ColorCount count;
+  if (width <= 0 || height <= 0) return count;
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  ::GdiFlush();
+  const auto* pixels = static_cast<const RGBQUAD*>(bits);
+  for (int i = 0; bits && i < width * height; ++i) {
+    const int red = pixels[i].rgbRed;
+    const int green = pixels[i].rgbGreen;
+    if (green > red + 60) ++count.green;
+    if (red > green + 60) ++count.red;
+  }
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  return count;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeout_ms) {
   const ULONGLONG deadline = ::GetTickCount64() + timeout_ms;
   for (;;) {

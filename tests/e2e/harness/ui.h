@@ -37,6 +37,14 @@ HWND WaitForControl(HWND root, int id, DWORD timeout_ms = 10000);
 HWND Control(HWND root, int parent_id, int id);
 
 std::wstring TextOf(HWND window);
+// How many pixels of the window, as the screen shows it, are clearly green
+// (green well above red) and clearly red (red well above green): what a
+// person sees of its text's colour. The window must be on top.
+struct ColorCount {
+  int green = 0;
+  int red = 0;
+};
+ColorCount CountColors(HWND window);
 // The window's rectangle on the screen, and the size of its client area.
 RECT WindowRect(HWND window);
 SIZE ClientSize(HWND window);
