@@ -1,5 +1,6 @@
 # Windows build: the program, and the end-to-end tests that drive it.
 enable_language(RC)
+include(cmake/DelayImports.cmake)
 
 add_subdirectory(src)
 # ... and its help file.
