@@ -9,6 +9,8 @@
 #   scripts/bench.sh --tick          only the guard's tick benchmark, under Wine
 #   scripts/bench.sh --dump [ARGS]   only the demo window's dump benchmark, which drives
 #                                    the real program under Wine; ARGS go to it
+#   scripts/bench.sh --react [ARGS]  only the guard's reaction benchmark, which drives
+#                                    the real program under Wine; ARGS go to it
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
@@ -16,11 +18,13 @@ scan=1
 fill=1
 tick=1
 dump=1
+react=1
 case "${1:-}" in
-  --scan) fill=0; tick=0; dump=0; shift ;;
-  --fill) scan=0; tick=0; dump=0; shift ;;
-  --tick) scan=0; fill=0; dump=0; shift ;;
-  --dump) scan=0; fill=0; tick=0; shift ;;
+  --scan) fill=0; tick=0; dump=0; react=0; shift ;;
+  --fill) scan=0; tick=0; dump=0; react=0; shift ;;
+  --tick) scan=0; fill=0; dump=0; react=0; shift ;;
+  --dump) scan=0; fill=0; tick=0; react=0; shift ;;
+  --react) scan=0; fill=0; tick=0; dump=0; shift ;;
 esac
 
 if [ $scan = 1 ]; then
@@ -32,10 +36,10 @@ if [ $scan = 1 ]; then
   "$dir/bench/qb_scan_benchmark" "$@"
 fi
 
-if [ $fill = 1 ] || [ $tick = 1 ] || [ $dump = 1 ]; then
+if [ $fill = 1 ] || [ $tick = 1 ] || [ $dump = 1 ] || [ $react = 1 ]; then
   ensure_packages cmake make mingw-w64 wine wine64 xvfb x11-utils fp-utils nsis
   build_windows --target qb_fill_benchmark --target qb_tick_benchmark \
-    --target qb_dump_benchmark >/dev/null
+    --target qb_dump_benchmark --target qb_react_benchmark >/dev/null
   # A prefix of its own: the benchmarks replace the registered helper objects.
   use_wine_prefix "$QB_CACHE_HOME/bench-prefix"
   start_virtual_display
@@ -60,4 +64,10 @@ if [ $dump = 1 ]; then
   say "Demo dump benchmark (under Wine)"
   QB_BUILD_DIR="Z:${QB_BUILD//\//\\}\\win" timeout 1800 \
     wine "$QB_BUILD/win/bench/qb_dump_benchmark.exe" "$@" </dev/null
+fi
+
+if [ $react = 1 ]; then
+  say "Guard reaction benchmark (under Wine)"
+  QB_BUILD_DIR="Z:${QB_BUILD//\//\\}\\win" timeout 1800 \
+    wine "$QB_BUILD/win/bench/qb_react_benchmark.exe" "$@" </dev/null
 fi

@@ -294,6 +294,44 @@ TEST_F(WatchCycleTest, ThePopUpPassRunsOnlyWithTheBlockerOn) {
   EXPECT_EQ(windows.close_requests(), std::vector<platform::WindowId>{1});
 }
 
+// An event runs the tick's work for what changed only, under the same
+// settings and rules.
+TEST_F(WatchCycleTest, AnEventLooksOnlyAtWhatChanged) {
+  Register(kA);
+  Register(kB);
+  List("BCLSIDs.txt", kA);
+  settings.SetHomePage = true;
+  settings.HomePage = "http://home/";
+  windows.Add({1, "Ad", "IEFrame", true, false});
+  windows.Add({2, "Ad", "IEFrame", true, false});
+  PopupWatch named;
+  named.Named(2);
+
+  WatchScope objects_only{false, false, true, &named};
+  answers = {kAlertClosing};
+  EXPECT_FALSE(cycle.Run(objects_only));
+  EXPECT_FALSE(Registered(kA)) << "blocked: removed";
+  EXPECT_EQ(asked, std::vector<std::u16string>{kB});
+  EXPECT_EQ(StartPage(), "(none)");
+  EXPECT_TRUE(windows.close_requests().empty());
+
+  WatchScope start_page_and_windows{true, true, false, &named};
+  cycle.Run(start_page_and_windows);
+  EXPECT_EQ(StartPage(), "http://home/");
+  EXPECT_EQ(windows.close_requests(), std::vector<platform::WindowId>{2}) << "only the named one";
+  EXPECT_EQ(asked.size(), 1u);
+
+  // Switched off since the events came: nothing is done for them.
+  settings.SetHomePage = false;
+  settings.EnablePopUpBlocker = false;
+  registry.SetString(RegistryRoot::CurrentUser, kStartPageKey, kStartPageValue, "http://x/");
+  named.Named(1);
+  cycle.Run(start_page_and_windows);
+  EXPECT_EQ(StartPage(), "http://x/");
+  EXPECT_EQ(windows.close_requests().size(), 1u);
+  EXPECT_TRUE(named.empty());
+}
+
 // A 32-bit browser's objects are watched as closely as the others.
 TEST_F(WatchCycleTest, ObjectsOfThe32BitViewAreAskedAboutAndBlockedOnesRemoved) {
   const std::u16string objects32 =
