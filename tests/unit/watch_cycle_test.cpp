@@ -230,14 +230,22 @@ TEST_F(WatchCycleTest, TheStartPageIsWrittenEveryTickOnlyWhenHeld) {
 }
 
 // Held without a write on every tick: the user's hive is written only when
-// the value is not the very one the guard keeps.
+// the value is not the very one the guard keeps. A tick that finds nothing
+// to do (known and ignored objects, no pop-up) writes nothing at all.
 TEST_F(WatchCycleTest, TheHeldStartPageIsWrittenOnlyWhenItDiffers) {
   using platform::MakeStringValue;
   settings.SetHomePage = true;
   settings.HomePage = "http://home/";
+  files.Put("/p/CLSIDs.txt", Ansi(kA) + "\r\n");
+  List("ICLSIDs.txt", kB);
+  Register(kA);
+  Register(kB);
+  windows.Add({1, "Editor", "Edit", true, false});
   const auto writes_of_a_tick = [&] {
     const std::size_t before = registry.value_writes();
+    const int file_writes = files.write_count();
     cycle.Run();
+    EXPECT_EQ(files.write_count(), file_writes);
     return registry.value_writes() - before;
   };
   const auto held = [&] {
@@ -249,6 +257,10 @@ TEST_F(WatchCycleTest, TheHeldStartPageIsWrittenOnlyWhenItDiffers) {
   EXPECT_TRUE(held());
   EXPECT_EQ(writes_of_a_tick(), 0u);
   EXPECT_EQ(writes_of_a_tick(), 0u);
+  EXPECT_TRUE(asked.empty());
+  EXPECT_TRUE(windows.close_requests().empty());
+  EXPECT_TRUE(Registered(kA) && Registered(kB));
+  EXPECT_TRUE(Backups().empty());
 
   const platform::RegistryValue changed[] = {
       MakeStringValue("http://other/"),
