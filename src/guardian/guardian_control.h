@@ -56,6 +56,9 @@ class GuardianControl {
   static UINT WakeMessage() { return GuardEvents::WakeMessage(); }
   void OnWake();
 
+  // The options changed the settings: the watches follow them at once.
+  void SettingsChanged() { UpdateEvents(); }
+
   void aStartStopGuardianExecute();
   void aEnablePopUpBlockerExecute();
   void Timer1Timer();
