@@ -13,6 +13,8 @@
 #                                    minimal window program, under Wine; ARGS go to it
 #   scripts/bench.sh --evidence      only the file evidence benchmark (hashing, and the
 #                                    report's checks), under Wine
+#   scripts/bench.sh --react [ARGS]  only the guard's reaction benchmark, which drives
+#                                    the real program under Wine; ARGS go to it
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
@@ -22,13 +24,15 @@ tick=1
 dump=1
 start=1
 evidence=1
+react=1
 case "${1:-}" in
-  --scan) fill=0; tick=0; dump=0; start=0; evidence=0; shift ;;
-  --fill) scan=0; tick=0; dump=0; start=0; evidence=0; shift ;;
-  --tick) scan=0; fill=0; dump=0; start=0; evidence=0; shift ;;
-  --dump) scan=0; fill=0; tick=0; start=0; evidence=0; shift ;;
-  --start) scan=0; fill=0; tick=0; dump=0; evidence=0; shift ;;
-  --evidence) scan=0; fill=0; tick=0; dump=0; start=0; shift ;;
+  --scan) fill=0; tick=0; dump=0; start=0; evidence=0; react=0; shift ;;
+  --fill) scan=0; tick=0; dump=0; start=0; evidence=0; react=0; shift ;;
+  --tick) scan=0; fill=0; dump=0; start=0; evidence=0; react=0; shift ;;
+  --dump) scan=0; fill=0; tick=0; start=0; evidence=0; react=0; shift ;;
+  --start) scan=0; fill=0; tick=0; dump=0; evidence=0; react=0; shift ;;
+  --evidence) scan=0; fill=0; tick=0; dump=0; start=0; react=0; shift ;;
+  --react) scan=0; fill=0; tick=0; dump=0; start=0; evidence=0; shift ;;
 esac
 
 if [ $scan = 1 ]; then
@@ -40,10 +44,12 @@ if [ $scan = 1 ]; then
   "$dir/bench/qb_scan_benchmark" "$@"
 fi
 
-if [ $fill = 1 ] || [ $tick = 1 ] || [ $dump = 1 ] || [ $start = 1 ] || [ $evidence = 1 ]; then
+if [ $fill = 1 ] || [ $tick = 1 ] || [ $dump = 1 ] || [ $start = 1 ] || [ $evidence = 1 ] ||
+  [ $react = 1 ]; then
   ensure_packages cmake make mingw-w64 wine wine64 xvfb x11-utils fp-utils nsis osslsigncode openssl
   build_windows --target qb_fill_benchmark --target qb_tick_benchmark \
-    --target qb_dump_benchmark --target qb_start_benchmark --target qb_evidence_benchmark >/dev/null
+    --target qb_dump_benchmark --target qb_start_benchmark --target qb_evidence_benchmark \
+    --target qb_react_benchmark >/dev/null
   # A prefix of its own: the benchmarks replace the registered helper objects.
   use_wine_prefix "$QB_CACHE_HOME/bench-prefix"
   start_virtual_display
@@ -80,4 +86,10 @@ if [ $evidence = 1 ]; then
   say "File evidence benchmark (under Wine)"
   QB_BUILD_DIR="Z:${QB_BUILD//\//\\}\\win" timeout 1800 \
     wine "$QB_BUILD/win/bench/qb_evidence_benchmark.exe" </dev/null
+fi
+
+if [ $react = 1 ]; then
+  say "Guard reaction benchmark (under Wine)"
+  QB_BUILD_DIR="Z:${QB_BUILD//\//\\}\\win" timeout 1800 \
+    wine "$QB_BUILD/win/bench/qb_react_benchmark.exe" "$@" </dev/null
 fi

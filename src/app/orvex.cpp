@@ -46,7 +46,21 @@ UINT TicksQueryMessage() {
   static const UINT message = ::RegisterWindowMessageW(L"Quellbright.Ticks");
   return message;
 }
-enum TicksQuery : WPARAM { kGuardTicksDone, kGuardRunning, kPromotionTicksToCome };
+enum TicksQuery : WPARAM {
+  kGuardTicksDone,
+  kGuardRunning,
+  kPromotionTicksToCome,
+  kGuardEventRuns,
+  kGuardEventWakes,
+};
+
+// The benchmark of the guard's reaction measures the tick alone with
+// QUELLBRIGHT_GUARD_EVENTS=0; no option offers it.
+bool GuardEventsWanted() {
+  wchar_t value[8];
+  const DWORD length = ::GetEnvironmentVariableW(L"QUELLBRIGHT_GUARD_EVENTS", value, 8);
+  return !(length == 1 && value[0] == L'0');
+}
 
 }  // namespace
 
@@ -86,7 +100,8 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context, bool laun
                  [this] { return frmAlert->ShowModal(); },
                  [this] { presence_.Show(); },
                  [this] { presence_.Hide(false); },
-                 guardian::IsSwitch(win32::FirstArgument(), guardian::kNoHint)}),
+                 guardian::IsSwitch(win32::FirstArgument(), guardian::kNoHint),
+                 GuardEventsWanted()}),
       sections_({nbTips,
                  nbActions,
                  details_,
@@ -294,9 +309,17 @@ LRESULT TOrvex::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         return guardian_.running();
       case kPromotionTicksToCome:
         return promoTimer_.TicksToCome();
+      case kGuardEventRuns:
+        return guardian_.event_runs();
+      case kGuardEventWakes:
+        return guardian_.event_wakes();
       default:
         return -1;
     }
+  }
+  if (message != 0 && message == guardian::GuardianControl::WakeMessage()) {
+    guardian_.OnWake();
+    return 0;
   }
   switch (message) {
     case WM_USER:  // a second copy asks this one to show itself

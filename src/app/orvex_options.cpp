@@ -13,6 +13,7 @@ void TOrvex::Options1Click() {
   if (frmOptions->ShowModal() != TfrmOptions::kTagOK) return;
   settings::CopyChoices(frmOptions->Choices(), context_.settings);
   actions_.aEnablePopUpBlocker.SetChecked(context_.settings.EnablePopUpBlocker);
+  guardian_.SettingsChanged();
   // Written at every OK, so that the entry follows the program when it moves.
   settings::WriteStartupEntry(context_.registry, context_.settings.StartWW,
                               win32::Narrow(win32::ProgramFile().wstring()));

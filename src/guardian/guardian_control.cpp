@@ -20,13 +20,14 @@ GuardianControl::GuardianControl(GuardianParts parts)
     : parts_(std::move(parts)),
       cycle_(parts_.services,
              {parts_.ask, [this](const scanner::RemovalFailure& failure) { TellStuck(failure); },
-              [this](const scanner::RemovalReport& report) { TellDeleteReport(report); }}) {}
+              [this](const scanner::RemovalReport& report) { TellDeleteReport(report); }}),
+      events_(parts_.main, parts_.services) {}
 
 void GuardianControl::aStartStopGuardianExecute() {
-  // During a tick (an alert waits for the user) the guard is on, whatever
-  // the timer says: a command now means stop, once the answer is carried
-  // out; no second tick can start meanwhile.
-  if (in_tick_) {
+  // During a tick or an event's work (an alert waits for the user) the guard
+  // is on, whatever the timer says: a command now means stop, once the
+  // answer is carried out; no other work can start meanwhile.
+  if (events_.working()) {
     cycle_.RequestStop();
   } else if (parts_.Timer1.enabled()) {
     SwitchOff();
@@ -49,6 +50,7 @@ void GuardianControl::SwitchOn() {
   if (!parts_.no_hint) NotifySwitchedOn();
   parts_.tray.SetImage(1);
   parts_.Timer1.SetEnabled(true);
+  UpdateEvents();
 }
 
 void GuardianControl::NotifySwitchedOn() {
@@ -69,6 +71,7 @@ void GuardianControl::NotifySwitchedOn() {
 void GuardianControl::SwitchOff() {
   ui::MainActions& a = parts_.actions;
   parts_.Timer1.SetEnabled(false);
+  UpdateEvents();
   parts_.tray.HideBalloon();
   parts_.tray.SetImage(0);
   a.aStartStopGuardian.SetCaption("&Start");
@@ -86,31 +89,57 @@ void GuardianControl::aEnablePopUpBlockerExecute() {
   settings.EnablePopUpBlocker = parts_.actions.aEnablePopUpBlocker.checked();
   registry::IniStore store(parts_.services.registry, platform::RegistryRoot::CurrentUser,
                            settings::kStoreKey);
+  UpdateEvents();
   store.WriteBool(settings::kSection, "EnablePopUpBlocker", settings.EnablePopUpBlocker);
 }
 
 void GuardianControl::Timer1Timer() {
-  if (in_tick_) return;
+  if (events_.working()) return;
   parts_.Timer1.SetEnabled(false);
-  in_tick_ = true;
+  const WorkEnd end = RunWork(WatchScope{});
+  if (end == WorkEnd::kFailed) return;
+  ++ticks_done_;
+  parts_.Timer1.SetEnabled(true);
+  if (end == WorkEnd::kStop) {
+    SwitchOff();
+    parts_.show_main();
+    return;
+  }
+  // The options may have changed what is to be watched.
+  UpdateEvents();
+}
+
+// The events' work runs beside the timer, which goes on: a storm of changes
+// must not keep resetting the safety net's period. A tick that comes during
+// the work waits for the next period.
+void GuardianControl::OnWake() {
+  const std::optional<WatchScope> scope = events_.Wake();
+  if (!scope || !parts_.Timer1.enabled()) return;
+  const WorkEnd end = RunWork(*scope);
+  if (end == WorkEnd::kFailed) return;
+  ++event_runs_;
+  if (end == WorkEnd::kStop) {
+    SwitchOff();
+    parts_.show_main();
+  }
+}
+
+GuardianControl::WorkEnd GuardianControl::RunWork(const WatchScope& scope) {
+  events_.gate().BeginWork();
   bool stop = false;
   try {
-    stop = cycle_.Run();
+    stop = cycle_.Run(scope);
   } catch (const std::exception& error) {
     // Watching has stopped: say so, and let captions and tray say so too
     // rather than claim a guard that is not there.
     toolkit::ShowErrorBox(error.what());
-    in_tick_ = false;
+    events_.gate().EndWork();
     SwitchOff();
-    return;
+    return WorkEnd::kFailed;
   }
-  in_tick_ = false;
-  ++ticks_done_;
-  parts_.Timer1.SetEnabled(true);
-  if (stop) {
-    SwitchOff();
-    parts_.show_main();
-  }
+  events_.gate().EndWork();
+  events_.AfterWork();
+  return stop ? WorkEnd::kStop : WorkEnd::kDone;
 }
 
 void GuardianControl::TellStuck(const scanner::RemovalFailure& failure) {

@@ -23,4 +23,11 @@ int MatchingFragments(std::string_view class_name);
 // close request, one per fragment found. Keeps nothing between passes.
 void RunPopupPass(platform::WindowList& windows);
 
+// The same rule for one window that a window event named.
+enum class NewWindowCheck {
+  kDone,    // asked to close, or no pop-up: nothing more to do
+  kNotYet,  // a browser window's class, not shown or without a title yet
+};
+NewWindowCheck CheckNewWindow(platform::WindowList& windows, platform::WindowId window);
+
 }  // namespace qb::guardian

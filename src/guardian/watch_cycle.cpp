@@ -9,14 +9,27 @@ namespace qb::guardian {
 WatchCycle::WatchCycle(WatchServices services, WatchHooks hooks)
     : services_(services), hooks_(std::move(hooks)) {}
 
-bool WatchCycle::Run() {
+bool WatchCycle::Run(const WatchScope& scope) {
   stop_requested_ = false;
-  if (services_.settings.SetHomePage) HoldStartPage();
-  if (services_.settings.EnablePopUpBlocker) RunPopupPass(services_.windows);
+  const settings::Settings& settings = services_.settings;
+  if (scope.start_page && settings.SetHomePage) HoldStartPage();
+  if (scope.popups) ClosePopups(scope.new_windows);
+  if (!scope.objects) return stop_requested_;
   for (const scanner::RegisteredObject& object : scanner::RegisteredObjects(services_.registry)) {
     if (!Examine(object)) break;
   }
   return stop_requested_;
+}
+
+void WatchCycle::ClosePopups(PopupWatch* new_windows) {
+  if (!services_.settings.EnablePopUpBlocker) {
+    // Switched off since they were named: nobody is to look at them.
+    if (new_windows) new_windows->Clear();
+  } else if (new_windows) {
+    new_windows->Check(services_.windows);
+  } else {
+    RunPopupPass(services_.windows);
+  }
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "guardian/popup_watch.h"
 #include "lists/case_insensitive.h"
 #include "lists/list_file.h"
 #include "platform/code_page.h"
@@ -50,6 +51,18 @@ struct WatchHooks {
   std::function<void(const scanner::RemovalReport&)> on_delete_reported;
 };
 
+// What one run of the work looks at: a tick at everything, an event at
+// what changed. The settings still decide whether the start page and the
+// pop-ups are looked at.
+struct WatchScope {
+  bool start_page = true;
+  bool popups = true;
+  bool objects = true;
+  // Null: the pop-up rule looks at every visible window (the tick's pass);
+  // else only at the windows that window events named.
+  PopupWatch* new_windows = nullptr;
+};
+
 // The work of one guard tick, without its timer: holds the start page, runs
 // the pop-up pass, removes blocked objects silently and asks about new ones.
 // Errors (a list, backup or start page that cannot be written) end the tick
@@ -59,7 +72,9 @@ class WatchCycle {
   WatchCycle(WatchServices services, WatchHooks hooks);
 
   // One tick's work; true when the user asked to stop the guard.
-  bool Run();
+  bool Run() { return Run(WatchScope{}); }
+  // The same work, for what `scope` names, in the same order.
+  bool Run(const WatchScope& scope);
   // A stop that arrives while an alert is up: no further object is looked
   // at in this tick, and Run returns true.
   void RequestStop() { stop_requested_ = true; }
@@ -71,6 +86,7 @@ class WatchCycle {
 
  private:
   void HoldStartPage();
+  void ClosePopups(PopupWatch* new_windows);
   // False when the tick is to end.
   bool Examine(const scanner::RegisteredObject& object);
   void RemoveBlocked(const std::u16string& clsid);

@@ -1,5 +1,7 @@
 #include "platform/memory_window_list.h"
 
+#include <utility>
+
 namespace qb::platform {
 
 std::vector<WindowId> MemoryWindowList::VisibleTopLevelWindows() {
@@ -15,6 +17,15 @@ const MemoryWindowList::Window* MemoryWindowList::Find(WindowId id) const {
     if (window.id == id) return &window;
   }
   return nullptr;
+}
+
+MemoryWindowList::Window* MemoryWindowList::Find(WindowId id) {
+  return const_cast<Window*>(std::as_const(*this).Find(id));
+}
+
+bool MemoryWindowList::IsVisible(WindowId window) {
+  const Window* found = Find(window);
+  return found && found->visible;
 }
 
 std::string MemoryWindowList::Title(WindowId window) {

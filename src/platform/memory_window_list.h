@@ -20,8 +20,13 @@ class MemoryWindowList final : public WindowList {
   };
 
   void Add(Window window) { windows_.push_back(std::move(window)); }
+  // The window as the program sees it from now on (shown, titled, ...);
+  // null when there is none.
+  Window* Find(WindowId id);
+  const Window* Find(WindowId id) const;
 
   std::vector<WindowId> VisibleTopLevelWindows() override;
+  bool IsVisible(WindowId window) override;
   std::string Title(WindowId window) override;
   std::string ClassName(WindowId window) override;
   bool HasMaximizeBox(WindowId window) override;
@@ -33,8 +38,6 @@ class MemoryWindowList final : public WindowList {
   int style_reads() const { return style_reads_; }
 
  private:
-  const Window* Find(WindowId id) const;
-
   std::vector<Window> windows_;
   std::vector<WindowId> closed_;
   int style_reads_ = 0;

@@ -17,6 +17,8 @@ class WindowList {
 
   // Every top-level window that is visible, in the system's order.
   virtual std::vector<WindowId> VisibleTopLevelWindows() = 0;
+  // Whether the window exists and is visible.
+  virtual bool IsVisible(WindowId window) = 0;
   // At most 254 characters of the title; empty when it cannot be read.
   virtual std::string Title(WindowId window) = 0;
   // At most 127 characters of the class name; empty when it cannot be read.

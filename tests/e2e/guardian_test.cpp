@@ -3,7 +3,10 @@
 #include <sddl.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
+#include <functional>
+#include <thread>
 
 #include "harness/program_test.h"
 #include "harness/samples.h"
@@ -22,6 +25,14 @@ constexpr wchar_t kActiveNotice[] = L"Vod Uridazur is now active.";
 void HandleOwnMessages() {
   MSG message;
   while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+}
+
+void HandleOwnMessagesFor(DWORD ms) {
+  const ULONGLONG end = ::GetTickCount64() + ms;
+  while (::GetTickCount64() < end) {
+    HandleOwnMessages();
+    ::Sleep(5);
+  }
 }
 
 // A key that refuses everyone the right to read it, and so to delete what
@@ -480,6 +491,170 @@ TEST_F(GuardianTest, ATaskbarAnnouncedAgainLeavesEscapeHidingToTheTray) {
   PressKey(main_, VK_ESCAPE);
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(main_); }, 3000));
   EXPECT_FALSE(::IsIconic(main_)) << "minimised to the taskbar: the icon was taken for gone";
+}
+
+// Another program that makes and deletes keys as fast as it can, on a
+// thread of its own, until it is destroyed; it deletes them last.
+class KeyStorm {
+ public:
+  explicit KeyStorm(std::vector<std::wstring> keys)
+      : keys_(std::move(keys)), thread_([this] {
+          while (!stop_) {
+            for (const std::wstring& key : keys_) CreateKey(HKEY_LOCAL_MACHINE, key);
+            for (const std::wstring& key : keys_) ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, key.c_str());
+            ++rounds_;
+          }
+        }) {}
+  ~KeyStorm() {
+    stop_ = true;
+    thread_.join();
+  }
+  KeyStorm(const KeyStorm&) = delete;
+  KeyStorm& operator=(const KeyStorm&) = delete;
+
+  long rounds() const { return rounds_; }
+
+ private:
+  std::vector<std::wstring> keys_;
+  std::atomic<bool> stop_{false};
+  std::atomic<long> rounds_{0};
+  std::thread thread_;
+};
+
+class GuardEventsTest : public GuardianTest {
+ protected:
+  // Makes `change` just after a tick has ended and waits until `done`
+  // (handling this thread's messages): true when it was done before the next
+  // tick could run, by the guard's own count of its ticks. Three tries: a
+  // loaded machine can hold the test itself up for a whole period.
+  bool DoneBeforeTheNextTick(const std::function<void()>& change,
+                             const std::function<bool()>& done) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      const int earlier = GuardTicksDone(main_);
+      if (earlier < 0 || !WaitUntil([&] { return GuardTicksDone(main_) > earlier; }, 3000)) {
+        return false;
+      }
+      const int ticks = GuardTicksDone(main_);
+      change();
+      const auto done_here = [&] {
+        HandleOwnMessages();
+        return done();
+      };
+      if (!WaitUntil(done_here, 3000)) return false;
+      if (GuardTicksDone(main_) == ticks) return true;
+    }
+    return false;
+  }
+};
+
+TEST_F(GuardEventsTest, ChangesAreActedOnBeforeTheNextTick) {
+  folder_.Write(L"BCLSIDs.txt", Narrow(kA) + "\r\n" + Narrow(kB) + "\r\n" + Narrow(kC) + "\r\n");
+  SetSetting(L"SetHomePage", L"1");
+  SetSetting(L"HomePage", L"http://home.example/");
+  StartGuarding();
+  const auto gone = [](const std::wstring& key) {
+    return [key] { return !KeyExists(HKEY_LOCAL_MACHINE, key); };
+  };
+
+  EXPECT_TRUE(DoneBeforeTheNextTick([] { Register({Braced(kA)}); }, gone(ObjectKey(kA))))
+      << "a blocked object";
+  EXPECT_TRUE(DoneBeforeTheNextTick([] { Register({Braced(kB)}, KEY_WOW64_32KEY); },
+                                    gone(std::wstring(kBhoKey32) + L"\\" + Braced(kB))))
+      << "a blocked object of the 32-bit view";
+  EXPECT_TRUE(DoneBeforeTheNextTick(
+      [] {
+        DeleteTree(HKEY_LOCAL_MACHINE, kBhoKey);
+        Register({Braced(kC)});
+      },
+      gone(ObjectKey(kC))))
+      << "the objects' key deleted and made again, with a blocked object";
+  EXPECT_TRUE(DoneBeforeTheNextTick(
+      [] { SetString(HKEY_CURRENT_USER, kStartPageKey, L"Start Page", L"http://hijack.example/"); },
+      [] {
+        return ReadString(HKEY_CURRENT_USER, kStartPageKey, L"Start Page") ==
+               L"http://home.example/";
+      }))
+      << "the start page";
+
+  PopupWindows popups;
+  HWND popup = nullptr;
+  EXPECT_TRUE(DoneBeforeTheNextTick(
+      [&] { popup = popups.Make(L"Advert", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE); },
+      [&] { return PopupWindows::Closes(popup) > 0; }))
+      << "a pop-up shown as it is made";
+  // Made hidden and untitled, shown and titled a moment later, as a browser
+  // makes its windows: Wine announces only the making.
+  EXPECT_TRUE(DoneBeforeTheNextTick(
+      [&] {
+        popup = popups.Make(L"", WS_POPUP | WS_CAPTION | WS_SYSMENU);
+        HandleOwnMessagesFor(100);
+        ::SetWindowTextW(popup, L"Advert");
+        ::ShowWindow(popup, SW_SHOWNA);
+      },
+      [&] { return PopupWindows::Closes(popup) > 0; }))
+      << "a pop-up shown after it was made";
+}
+
+// An alert can be up for minutes: no work runs meanwhile, and what came is
+// served as soon as it is answered.
+TEST_F(GuardEventsTest, AChangeDuringAnAlertWaitsForTheAnswerAndIsThenServedAtOnce) {
+  Register({Braced(kA), L"Sample helper", SampleHelperPath()});
+  folder_.Write(L"BCLSIDs.txt", Narrow(kB) + "\r\n");
+  StartGuarding();
+  HWND alert = WaitForAlert();
+  ASSERT_TRUE(alert);
+  const int ticks = GuardTicksDone(main_);  // the alert's tick has not ended
+  const int wakes = GuardEventWakes(main_);
+  ASSERT_GE(wakes, 0);
+  Register({Braced(kB)});
+  // The registry's notification and the message it sent have come.
+  ASSERT_TRUE(WaitUntil([&] { return GuardEventWakes(main_) >= wakes + 2; }));
+  ASSERT_TRUE(FlushPostedMessages(Control(main_, ids::kLbMain)));
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kB))) << "no work while the alert is up";
+  AnswerAlert(alert, ids::kBitBtn1);
+  EXPECT_TRUE(WaitUntil([&] { return !KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kB)); }, 3000));
+  EXPECT_EQ(GuardTicksDone(main_), ticks + 1) << "the alert's tick, and no further one";
+  EXPECT_FALSE(AlertShown());
+}
+
+TEST_F(GuardEventsTest,
+       KeysMadeAndDeletedThousandsOfTimesASecondNeitherSpinTheGuardNorStackAlerts) {
+  folder_.Write(L"BCLSIDs.txt", Narrow(kA) + "\r\n");
+  StartGuarding();
+  HWND list = Control(main_, ids::kLbMain);
+  {
+    KeyStorm blocked({ObjectKey(kA)});
+    const ULONGLONG start = ::GetTickCount64();
+    while (::GetTickCount64() - start < 2000) {
+      ASSERT_TRUE(FlushPostedMessages(list)) << "the program answers during the storm";
+    }
+    // The storm itself is real: here about 2,000 rounds a second, each a key
+    // made and deleted; a loaded machine may halve that.
+    EXPECT_GT(blocked.rounds(), 1000);
+  }
+  // Once the storm is over, the guard comes to rest.
+  ASSERT_TRUE(LetTicksPass());
+  const int wakes = GuardEventWakes(main_);
+  ASSERT_GE(wakes, 0);
+  ASSERT_TRUE(LetTicksPass());
+  EXPECT_EQ(GuardEventWakes(main_), wakes) << "woken with nothing changing";
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, ObjectKey(kA)));
+
+  HWND alert = nullptr;
+  {
+    KeyStorm unknown({ObjectKey(kB)});
+    alert = WaitForAlert();
+    ASSERT_TRUE(alert);
+    const int runs = GuardEventRuns(main_);
+    const ULONGLONG start = ::GetTickCount64();
+    while (::GetTickCount64() - start < 1000) {
+      ASSERT_TRUE(FlushPostedMessages(list)) << "the program answers with the alert up";
+    }
+    EXPECT_EQ(GuardEventRuns(main_), runs) << "no work while the alert is up";
+  }
+  AnswerAlert(alert, ids::kBitBtn1);
+  EXPECT_TRUE(LetTicksPass()) << "no second alert";
+  EXPECT_EQ(folder_.Read(L"ICLSIDs.txt"), Narrow(kB) + "\r\n");
 }
 
 TEST_F(GuardianTest, ClosingWhileTheAlertIsUpEndsTheProgram) {

@@ -230,14 +230,22 @@ TEST_F(WatchCycleTest, TheStartPageIsWrittenEveryTickOnlyWhenHeld) {
 }
 
 // Held without a write on every tick: the user's hive is written only when
-// the value is not the very one the guard keeps.
+// the value is not the very one the guard keeps. A tick that finds nothing
+// to do (known and ignored objects, no pop-up) writes nothing at all.
 TEST_F(WatchCycleTest, TheHeldStartPageIsWrittenOnlyWhenItDiffers) {
   using platform::MakeStringValue;
   settings.SetHomePage = true;
   settings.HomePage = "http://home/";
+  files.Put("/p/CLSIDs.txt", Ansi(kA) + "\r\n");
+  List("ICLSIDs.txt", kB);
+  Register(kA);
+  Register(kB);
+  windows.Add({1, "Editor", "Edit", true, false});
   const auto writes_of_a_tick = [&] {
     const std::size_t before = registry.value_writes();
+    const int file_writes = files.write_count();
     cycle.Run();
+    EXPECT_EQ(files.write_count(), file_writes);
     return registry.value_writes() - before;
   };
   const auto held = [&] {
@@ -249,6 +257,10 @@ TEST_F(WatchCycleTest, TheHeldStartPageIsWrittenOnlyWhenItDiffers) {
   EXPECT_TRUE(held());
   EXPECT_EQ(writes_of_a_tick(), 0u);
   EXPECT_EQ(writes_of_a_tick(), 0u);
+  EXPECT_TRUE(asked.empty());
+  EXPECT_TRUE(windows.close_requests().empty());
+  EXPECT_TRUE(Registered(kA) && Registered(kB));
+  EXPECT_TRUE(Backups().empty());
 
   const platform::RegistryValue changed[] = {
       MakeStringValue("http://other/"),
@@ -292,6 +304,44 @@ TEST_F(WatchCycleTest, ThePopUpPassRunsOnlyWithTheBlockerOn) {
   settings.EnablePopUpBlocker = true;
   cycle.Run();
   EXPECT_EQ(windows.close_requests(), std::vector<platform::WindowId>{1});
+}
+
+// An event runs the tick's work for what changed only, under the same
+// settings and rules.
+TEST_F(WatchCycleTest, AnEventLooksOnlyAtWhatChanged) {
+  Register(kA);
+  Register(kB);
+  List("BCLSIDs.txt", kA);
+  settings.SetHomePage = true;
+  settings.HomePage = "http://home/";
+  windows.Add({1, "Ad", "IEFrame", true, false});
+  windows.Add({2, "Ad", "IEFrame", true, false});
+  PopupWatch named;
+  named.Named(2);
+
+  WatchScope objects_only{false, false, true, &named};
+  answers = {kAlertClosing};
+  EXPECT_FALSE(cycle.Run(objects_only));
+  EXPECT_FALSE(Registered(kA)) << "blocked: removed";
+  EXPECT_EQ(asked, std::vector<std::u16string>{kB});
+  EXPECT_EQ(StartPage(), "(none)");
+  EXPECT_TRUE(windows.close_requests().empty());
+
+  WatchScope start_page_and_windows{true, true, false, &named};
+  cycle.Run(start_page_and_windows);
+  EXPECT_EQ(StartPage(), "http://home/");
+  EXPECT_EQ(windows.close_requests(), std::vector<platform::WindowId>{2}) << "only the named one";
+  EXPECT_EQ(asked.size(), 1u);
+
+  // Switched off since the events came: nothing is done for them.
+  settings.SetHomePage = false;
+  settings.EnablePopUpBlocker = false;
+  registry.SetString(RegistryRoot::CurrentUser, kStartPageKey, kStartPageValue, "http://x/");
+  named.Named(1);
+  cycle.Run(start_page_and_windows);
+  EXPECT_EQ(StartPage(), "http://x/");
+  EXPECT_EQ(windows.close_requests().size(), 1u);
+  EXPECT_TRUE(named.empty());
 }
 
 // A 32-bit browser's objects are watched as closely as the others.

@@ -154,6 +154,12 @@ struct WindowTraits {
   static void Close(Handle handle) { ::DestroyWindow(handle); }
 };
 
+struct WinEventHookTraits {
+  using Handle = HWINEVENTHOOK;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle handle) { ::UnhookWinEvent(handle); }
+};
+
 struct ModuleTraits {
   using Handle = HMODULE;
   static Handle Empty() { return nullptr; }
@@ -175,5 +181,6 @@ template <typename Pointer>
 using UniqueLocal = UniqueHandle<LocalMemoryTraits<Pointer>>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
+using UniqueWinEventHook = UniqueHandle<WinEventHookTraits>;
 
 }  // namespace qb::win32

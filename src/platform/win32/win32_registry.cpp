@@ -26,18 +26,6 @@ RegistryStatus StatusOf(LSTATUS code) {
   }
 }
 
-HKEY RootHandle(platform::RegistryRoot root) {
-  switch (root) {
-    case platform::RegistryRoot::LocalMachine:
-      return HKEY_LOCAL_MACHINE;
-    case platform::RegistryRoot::ClassesRoot:
-      return HKEY_CLASSES_ROOT;
-    case platform::RegistryRoot::CurrentUser:
-      break;
-  }
-  return HKEY_CURRENT_USER;
-}
-
 REGSAM RightsFor(platform::KeyAccess access) {
   return access == platform::KeyAccess::Read ? KEY_READ : KEY_READ | KEY_WRITE;
 }
@@ -195,6 +183,18 @@ SplitAtNul SplitPathAtNul(std::u16string_view path) {
 }
 
 }  // namespace
+
+HKEY RootHandle(platform::RegistryRoot root) {
+  switch (root) {
+    case platform::RegistryRoot::LocalMachine:
+      return HKEY_LOCAL_MACHINE;
+    case platform::RegistryRoot::ClassesRoot:
+      return HKEY_CLASSES_ROOT;
+    case platform::RegistryRoot::CurrentUser:
+      break;
+  }
+  return HKEY_CURRENT_USER;
+}
 
 Win32Registry::Win32Registry() {
   BOOL wow64 = FALSE;

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <windows.h>
+
 #include "platform/registry_backend.h"
 
 namespace qb::win32 {
+
+// The predefined key that stands for `root`.
+HKEY RootHandle(platform::RegistryRoot root);
 
 // The registry of Windows (advapi32), through the W functions, and the native
 // calls for names with a NUL inside. Keys are opened with the rights the

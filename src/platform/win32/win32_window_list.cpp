@@ -26,6 +26,10 @@ std::vector<platform::WindowId> Win32WindowList::VisibleTopLevelWindows() {
   return visible;
 }
 
+bool Win32WindowList::IsVisible(platform::WindowId window) {
+  return ::IsWindowVisible(Handle(window)) != 0;
+}
+
 std::string Win32WindowList::Title(platform::WindowId window) {
   wchar_t text[255];
   const int length = ::GetWindowTextW(Handle(window), text, 255);

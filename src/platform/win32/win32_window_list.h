@@ -8,6 +8,7 @@ namespace qb::win32 {
 class Win32WindowList final : public platform::WindowList {
  public:
   std::vector<platform::WindowId> VisibleTopLevelWindows() override;
+  bool IsVisible(platform::WindowId window) override;
   std::string Title(platform::WindowId window) override;
   std::string ClassName(platform::WindowId window) override;
   bool HasMaximizeBox(platform::WindowId window) override;

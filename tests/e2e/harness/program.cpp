@@ -13,7 +13,13 @@ namespace {
 
 // The questions of the registered message "Quellbright.Ticks", as the main
 // window numbers them (wParam).
-enum TicksQuery : WPARAM { kGuardTicksDone, kGuardRunning, kPromotionTicksToCome };
+enum TicksQuery : WPARAM {
+  kGuardTicksDone,
+  kGuardRunning,
+  kPromotionTicksToCome,
+  kGuardEventRuns,
+  kGuardEventWakes,
+};
 
 int AskTicks(HWND main, TicksQuery query) {
   static const UINT message = ::RegisterWindowMessageW(L"Quellbright.Ticks");
@@ -191,5 +197,7 @@ HWND WaitForMainWindow(const Process& process, DWORD timeout_ms) {
 int GuardTicksDone(HWND main) { return AskTicks(main, kGuardTicksDone); }
 bool GuardRunning(HWND main) { return AskTicks(main, kGuardRunning) == 1; }
 int PromotionTicksToCome(HWND main) { return AskTicks(main, kPromotionTicksToCome); }
+int GuardEventRuns(HWND main) { return AskTicks(main, kGuardEventRuns); }
+int GuardEventWakes(HWND main) { return AskTicks(main, kGuardEventWakes); }
 
 }  // namespace qb::e2e

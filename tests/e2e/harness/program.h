@@ -82,9 +82,13 @@ HWND WaitForMainWindow(const Process& process, DWORD timeout_ms = 15000);
 // How far the program's timers have got, as its main window answers when
 // asked (-1 when it does not): the guard's ticks that ran to their end;
 // whether the guard runs (its timer is on, or a tick is under way); the
-// promotion timer's ticks still to come, 0 once it has stopped for good.
+// promotion timer's ticks still to come, 0 once it has stopped for good;
+// the runs of the guard's work that events started; how often the guard's
+// events woke the program (messages, window events, registry notifications).
 int GuardTicksDone(HWND main);
 bool GuardRunning(HWND main);
 int PromotionTicksToCome(HWND main);
+int GuardEventRuns(HWND main);
+int GuardEventWakes(HWND main);
 
 }  // namespace qb::e2e
