@@ -629,8 +629,9 @@ TEST_F(GuardEventsTest,
       ASSERT_TRUE(FlushPostedMessages(list)) << "the program answers during the storm";
     }
     // The storm itself is real: here about 2,000 rounds a second, each a key
-    // made and deleted; a loaded machine may halve that.
-    EXPECT_GT(blocked.rounds(), 1000);
+    // made and deleted; a loaded machine may give far fewer, and a few
+    // hundred still outrun any tick.
+    EXPECT_GT(blocked.rounds(), 200);
   }
   // Once the storm is over, the guard comes to rest.
   ASSERT_TRUE(LetTicksPass());
