@@ -36,12 +36,11 @@ class BackgroundWork::Receiver : public MessageTarget {
   BackgroundWork& owner_;
 };
 
-BackgroundWork::BackgroundWork()
-    : receiver_(std::make_unique<Receiver>(*this)),
-      thread_([this](std::stop_token stop) { Run(stop); }) {}
+BackgroundWork::BackgroundWork() : receiver_(std::make_unique<Receiver>(*this)) {}
 
 BackgroundWork::~BackgroundWork() {
   Cancel();
+  if (!thread_.joinable()) return;
   thread_.request_stop();
   thread_.join();
 }
@@ -58,6 +57,9 @@ void BackgroundWork::Start(Job job) {
     const std::lock_guard lock(mutex_);
     SupersedeLocked();
     waiting_ = std::move(job);
+  }
+  if (!thread_.joinable()) {
+    thread_ = std::jthread([this](std::stop_token stop) { Run(stop); });
   }
   wake_.notify_one();
 }
