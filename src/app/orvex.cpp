@@ -2,6 +2,7 @@
 
 #include "app/gradient_painter.h"
 #include "app/main_menus.h"
+#include "app/ticks_query.h"
 #include "guardian/switches.h"
 #include "platform/win32/command_line.h"
 #include "platform/win32/shell.h"
@@ -39,20 +40,6 @@ scanner::ListPageSpec BlockedPageSpec(ui::MainActions& actions, AppContext& cont
           ids::kBtRemoveAllBlocked, actions.aRemoveBlocked,    actions.aRemoveAllBlocked,
           context.lists.blocked,    context.code_page,         context.registry};
 }
-
-// Tests that must know that the timers' ticks ran ask the main window with
-// this registered message; wParam picks the answer.
-UINT TicksQueryMessage() {
-  static const UINT message = ::RegisterWindowMessageW(L"Quellbright.Ticks");
-  return message;
-}
-enum TicksQuery : WPARAM {
-  kGuardTicksDone,
-  kGuardRunning,
-  kPromotionTicksToCome,
-  kGuardEventRuns,
-  kGuardEventWakes,
-};
 
 // The benchmark of the guard's reaction measures the tick alone with
 // QUELLBRIGHT_GUARD_EVENTS=0; no option offers it.

@@ -6,25 +6,20 @@
 #include <stdexcept>
 #include <utility>
 
+#include "app/ticks_query.h"
 #include "harness/ui.h"
 
 namespace qb::e2e {
 namespace {
 
-// The questions of the registered message "Quellbright.Ticks", as the main
-// window numbers them (wParam).
-enum TicksQuery : WPARAM {
-  kGuardTicksDone,
-  kGuardRunning,
-  kPromotionTicksToCome,
-  kGuardEventRuns,
-  kGuardEventWakes,
-};
+using app::TicksQuery;
 
 int AskTicks(HWND main, TicksQuery query) {
-  static const UINT message = ::RegisterWindowMessageW(L"Quellbright.Ticks");
   DWORD_PTR answer = 0;
-  if (!::SendMessageTimeoutW(main, message, query, 0, SMTO_ABORTIFHUNG, 5000, &answer)) return -1;
+  if (!::SendMessageTimeoutW(main, app::TicksQueryMessage(), query, 0, SMTO_ABORTIFHUNG, 5000,
+                             &answer)) {
+    return -1;
+  }
   return static_cast<int>(static_cast<LRESULT>(answer));
 }
 
@@ -194,10 +189,10 @@ HWND WaitForMainWindow(const Process& process, DWORD timeout_ms) {
   return found;
 }
 
-int GuardTicksDone(HWND main) { return AskTicks(main, kGuardTicksDone); }
-bool GuardRunning(HWND main) { return AskTicks(main, kGuardRunning) == 1; }
-int PromotionTicksToCome(HWND main) { return AskTicks(main, kPromotionTicksToCome); }
-int GuardEventRuns(HWND main) { return AskTicks(main, kGuardEventRuns); }
-int GuardEventWakes(HWND main) { return AskTicks(main, kGuardEventWakes); }
+int GuardTicksDone(HWND main) { return AskTicks(main, app::kGuardTicksDone); }
+bool GuardRunning(HWND main) { return AskTicks(main, app::kGuardRunning) == 1; }
+int PromotionTicksToCome(HWND main) { return AskTicks(main, app::kPromotionTicksToCome); }
+int GuardEventRuns(HWND main) { return AskTicks(main, app::kGuardEventRuns); }
+int GuardEventWakes(HWND main) { return AskTicks(main, app::kGuardEventWakes); }
 
 }  // namespace qb::e2e
