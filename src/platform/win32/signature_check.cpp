@@ -115,7 +115,8 @@ class CatalogEntry {
 };
 
 // The SHA-256 catalog calls exist from Windows 8 on (and MinGW's import
-// library lacks them): they are looked up where they run.
+// library lacks them): they are looked up where they run, in the wintrust
+// that the check of the embedded signature, always first, has loaded.
 using AcquireContext2 = BOOL(WINAPI*)(HCATADMIN*, const GUID*, PCWSTR, PCCERT_STRONG_SIGN_PARA,
                                       DWORD);
 using CalcHashFromFileHandle2 = BOOL(WINAPI*)(HCATADMIN, HANDLE, DWORD*, BYTE*, DWORD);
