@@ -14,6 +14,7 @@
 #include "lists/list_file.h"
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
+#include "registry_snapshot.h"
 #include "sample_code_page_932.h"
 #include "scanner/backup.h"
 #include "scanner/removal_paths.h"
@@ -57,27 +58,8 @@ class Input {
   std::size_t size_;
 };
 
-using Snapshot = std::vector<std::pair<std::u16string, std::vector<qb::platform::NamedValue>>>;
-
-void Take(qb::platform::OpenRegistryKey& key, const std::u16string& path, Snapshot& snapshot) {
-  snapshot.emplace_back(path, key.Values());
-  for (const std::u16string& name : key.SubkeyNames()) {
-    qb::platform::RegistryStatus status;
-    if (auto child = key.OpenSubkey(name, qb::platform::KeyAccess::Read, status)) {
-      Take(*child, path + u"\\" + name, snapshot);
-    }
-  }
-}
-
-Snapshot SnapshotOf(qb::platform::MemoryRegistry& registry) {
-  Snapshot snapshot;
-  qb::platform::RegistryStatus status;
-  if (auto root = registry.Open(RegistryRoot::LocalMachine, qb::platform::RegistryView::k64,
-                                u"Software", qb::platform::KeyAccess::Read, status)) {
-    Take(*root, u"Software", snapshot);
-  }
-  return snapshot;
-}
+using Snapshot = qb::testing::RegistrySnapshot;
+using qb::testing::SnapshotOf;
 
 bool Contains(const Snapshot& whole, const Snapshot& part) {
   for (const auto& [path, values] : part) {
@@ -132,8 +114,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qb::lists::ListFile blocked(files, "/BCLSIDs.txt");
     qb::scanner::Restore(*plan, restored, blocked);
 
-    const Snapshot before = SnapshotOf(original);
-    const Snapshot after = SnapshotOf(restored);
+    const Snapshot before = SnapshotOf(original, u"Software");
+    const Snapshot after = SnapshotOf(restored, u"Software");
     if (!Contains(before, after)) std::abort();
     const bool left_out = backup.text.find(qb::scanner::kNotBackedUp) != std::string::npos;
     if (left_out != !backup.incomplete.empty()) std::abort();

@@ -16,6 +16,7 @@
 #include "lists/list_file.h"
 #include "platform/memory_files.h"
 #include "platform/memory_registry.h"
+#include "registry_snapshot.h"
 #include "scanner/backup.h"
 #include "scanner/restore.h"
 
@@ -35,26 +36,7 @@ void Collect(qb::platform::OpenRegistryKey& key, const std::u16string& path,
   }
 }
 
-using Snapshot = std::vector<std::pair<std::u16string, std::vector<qb::platform::NamedValue>>>;
-
-void Take(qb::platform::OpenRegistryKey& key, const std::u16string& path, Snapshot& snapshot) {
-  snapshot.emplace_back(path, key.Values());
-  for (const std::u16string& name : key.SubkeyNames()) {
-    qb::platform::RegistryStatus status;
-    if (auto child = key.OpenSubkey(name, qb::platform::KeyAccess::Read, status)) {
-      Take(*child, path + u"\\" + name, snapshot);
-    }
-  }
-}
-
-Snapshot SnapshotOf(qb::platform::MemoryRegistry& registry) {
-  Snapshot snapshot;
-  qb::platform::RegistryStatus status;
-  auto root = registry.Open(RegistryRoot::LocalMachine, qb::platform::RegistryView::k64, u"",
-                            qb::platform::KeyAccess::Read, status);
-  Take(*root, u"", snapshot);
-  return snapshot;
-}
+using qb::testing::SnapshotOf;
 
 // Restores the plan into `registry`; a restore that stops halfway is a
 // finding.
@@ -150,6 +132,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!again) std::abort();
   qb::platform::MemoryRegistry second;
   RestoreWhole(*again, second);
-  if (SnapshotOf(second) != SnapshotOf(registry)) std::abort();
+  if (SnapshotOf(second, u"") != SnapshotOf(registry, u"")) std::abort();
   return 0;
 }

@@ -7,6 +7,7 @@
 #include "platform/memory_registry.h"
 #include "platform/utf.h"
 #include "registry/registry_key.h"
+#include "registry_snapshot.h"
 #include "sample_code_page_932.h"
 #include "scanner/backup.h"
 #include "scanner/backup_catalog.h"
@@ -29,18 +30,7 @@ const std::u16string kKey32 =
     u"Objects\\{" +
     std::u16string(kB) + u"}";
 
-// Every key below a path with every value, names, types and bytes, as the
-// registry holds them.
-using Snapshot = std::vector<std::pair<std::u16string, std::vector<platform::NamedValue>>>;
-
-void TakeSnapshot(platform::OpenRegistryKey& key, const std::u16string& path, Snapshot& snapshot) {
-  snapshot.emplace_back(path, key.Values());
-  for (const std::u16string& name : key.SubkeyNames()) {
-    platform::RegistryStatus status;
-    TakeSnapshot(*key.OpenSubkey(name, platform::KeyAccess::Read, status), path + u"\\" + name,
-                 snapshot);
-  }
-}
+using Snapshot = qb::testing::RegistrySnapshot;
 
 class RestoreTest : public ::testing::Test {
  protected:
@@ -78,15 +68,7 @@ class RestoreTest : public ::testing::Test {
     }
   }
 
-  Snapshot Objects() {
-    Snapshot snapshot;
-    platform::RegistryStatus status;
-    if (auto root = registry.Open(RegistryRoot::LocalMachine, platform::RegistryView::k64,
-                                  u"Software", platform::KeyAccess::Read, status)) {
-      TakeSnapshot(*root, u"Software", snapshot);
-    }
-    return snapshot;
-  }
+  Snapshot Objects() { return qb::testing::SnapshotOf(registry, u"Software"); }
 
   RestorePlan Plan(const std::string& text) {
     const Parsed<RestorePlan> plan = PlanRestore(text, ansi);
