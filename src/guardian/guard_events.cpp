@@ -6,6 +6,7 @@
 #include "guardian/popup_blocker.h"
 #include "platform/utf.h"
 #include "scanner/helper_objects.h"
+#include "toolkit/application.h"
 
 namespace qb::guardian {
 namespace {
@@ -27,7 +28,7 @@ GuardEvents::GuardEvents(toolkit::Form& main, WatchServices services)
       gate_([this] { return ::PostMessageW(main_.hwnd(), WakeMessage(), 0, 0) != 0; }),
       lookAgain_(main, kLookAgainMs, false, [this] { LookAgain(); }) {}
 
-// The watches' threads and hooks end before what they report to.
+// The watches and hooks end before what they report to.
 GuardEvents::~GuardEvents() { Update(false); }
 
 UINT GuardEvents::WakeMessage() {
@@ -38,9 +39,8 @@ UINT GuardEvents::WakeMessage() {
 void GuardEvents::Update(bool on) {
   const settings::Settings& settings = services_.settings;
   if (!on) {
-    if (keys_) past_wakes_ += keys_->wakes();
+    StopKeyWatch();
     if (windows_hook_) past_wakes_ += windows_hook_->events();
-    keys_.reset();
     windows_hook_.reset();
     lookAgain_.SetEnabled(false);
     new_windows_.Clear();
@@ -61,9 +61,14 @@ void GuardEvents::Update(bool on) {
   }
 }
 
-void GuardEvents::StartKeyWatch(bool start_page) {
+void GuardEvents::StopKeyWatch() {
+  keys_wait_ = {};
   if (keys_) past_wakes_ += keys_->wakes();
   keys_.reset();
+}
+
+void GuardEvents::StartKeyWatch(bool start_page) {
+  StopKeyWatch();
   std::vector<win32::KeyWatcher::Entry> entries;
   for (platform::RegistryView view : services_.registry.Views()) {
     entries.push_back({{platform::RegistryRoot::LocalMachine, view,
@@ -77,6 +82,10 @@ void GuardEvents::StartKeyWatch(bool start_page) {
   }
   keys_ = std::make_unique<win32::KeyWatcher>(entries,
                                               [this](unsigned changes) { gate_.Raise(changes); });
+  // Served by the window thread's message loop: no thread of its own. Were
+  // the loop's wait full, the tick alone would watch.
+  keys_wait_ = main_.application().WaitOn(keys_->events(),
+                                          [this](std::size_t event) { keys_->Serve(event); });
   keys_hold_start_page_ = start_page;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/win32/key_watcher.h"
 #include "platform/win32/window_event_hook.h"
 #include "toolkit/form.h"
+#include "toolkit/handle_waits.h"
 #include "toolkit/timer.h"
 
 namespace qb::guardian {
@@ -43,11 +44,12 @@ class GuardEvents {
   void AfterWork();
 
   // How often events woke the program: wake-up messages, window events,
-  // second looks at windows and the registry watch's own thread.
+  // second looks at windows and the registry watch's served events.
   long wakes() const;
 
  private:
   void StartKeyWatch(bool start_page);
+  void StopKeyWatch();
   void WindowAnnounced(platform::WindowId window);
   void LookAgain();
 
@@ -59,6 +61,8 @@ class GuardEvents {
   // shown just after it is made.
   toolkit::Timer lookAgain_;
   std::unique_ptr<win32::KeyWatcher> keys_;
+  // Ends before the watcher whose events it waits on.
+  toolkit::HandleWait keys_wait_;
   bool keys_hold_start_page_ = false;
   std::unique_ptr<win32::WindowEventHook> windows_hook_;
   // Wake-ups counted by watches that have been stopped since.

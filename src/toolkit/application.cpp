@@ -26,7 +26,7 @@ int Application::Run(Form& main_form, bool show_main_form) {
   if (terminated_) return 0;
   if (show_main_form) main_form.Show();
   MSG message;
-  while (::GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
+  while (waits_.NextMessage(message)) Dispatch(message);
   terminated_ = true;
   return 0;
 }
@@ -39,8 +39,7 @@ void Application::Terminate() {
 void Application::RunModalLoop(const std::function<bool()>& done) {
   MSG message;
   while (!terminated_ && !done()) {
-    const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-    if (got <= 0) {
+    if (!waits_.NextMessage(message)) {
       // Leave the quit request for the outer loop.
       terminated_ = true;
       ::PostQuitMessage(static_cast<int>(message.wParam));

@@ -4,7 +4,10 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "toolkit/handle_waits.h"
 
 namespace qb::toolkit {
 
@@ -39,6 +42,14 @@ class Application {
   // Dispatches the messages that are waiting, without waiting for more.
   void ProcessMessages();
 
+  // While the registration lives, the message loops of Run and
+  // RunModalLoop also wait on `handles` (see HandleWaits::WaitOn). Windows'
+  // own modal loops, such as a message box's or a menu's, do not: what was
+  // signalled meanwhile is served once they end.
+  HandleWait WaitOn(std::vector<HANDLE> handles, HandleWaits::Signalled signalled) {
+    return waits_.WaitOn(std::move(handles), std::move(signalled));
+  }
+
   void AddForm(Form& form);
   void RemoveForm(Form& form);
   Form* FormOf(HWND window) const;
@@ -60,6 +71,7 @@ class Application {
   bool terminated_ = false;
   int busy_depth_ = 0;
   std::vector<Form*> forms_;
+  HandleWaits waits_;
 };
 
 // The application's default error box: error icon, OK, the application title

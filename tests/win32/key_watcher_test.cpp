@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -32,38 +31,42 @@ void SetValue(HKEY root, const std::wstring& path, const wchar_t* text) {
             ERROR_SUCCESS);
 }
 
-// What a watcher reported, from its thread.
+// What a watcher reported. The test's thread is the watcher's: it waits on
+// the events and serves them, as the program's message loop does.
 class Reports {
  public:
-  Reports() : arrived_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
-  ~Reports() { ::CloseHandle(arrived_); }
-
   KeyWatcher::OnChange Sink() {
-    return [this](unsigned token) {
-      {
-        std::lock_guard<std::mutex> lock(mutex_);
-        tokens_.push_back(token);
-      }
-      ::SetEvent(arrived_);
-    };
+    return [this](unsigned token) { tokens_.push_back(token); };
   }
   // Whether a report came within the time; it is taken, with the reports
   // that follow it closely (one change can make several).
-  bool Came(DWORD timeout_ms = 2000) {
-    if (::WaitForSingleObject(arrived_, timeout_ms) != WAIT_OBJECT_0) return false;
-    while (::WaitForSingleObject(arrived_, 100) == WAIT_OBJECT_0) {
+  bool Came(KeyWatcher& watcher, DWORD timeout_ms = 2000) {
+    const ULONGLONG until = ::GetTickCount64() + timeout_ms;
+    while (tokens_.empty() && ServeOne(watcher, until)) {
     }
-    std::lock_guard<std::mutex> lock(mutex_);
+    if (tokens_.empty()) return false;
+    while (ServeOne(watcher, ::GetTickCount64() + 100)) {
+    }
     for (unsigned token : tokens_) EXPECT_EQ(token, kToken);
     tokens_.clear();
     return true;
   }
   // Quiet for a while: nothing to report.
-  bool Quiet() { return !Came(200); }
+  bool Quiet(KeyWatcher& watcher) { return !Came(watcher, 200); }
 
  private:
-  HANDLE arrived_;
-  std::mutex mutex_;
+  static bool ServeOne(KeyWatcher& watcher, ULONGLONG until) {
+    const ULONGLONG now = ::GetTickCount64();
+    if (now >= until) return false;
+    const std::vector<HANDLE>& events = watcher.events();
+    const DWORD result = ::WaitForMultipleObjects(static_cast<DWORD>(events.size()),
+                                                  events.data(), FALSE,
+                                                  static_cast<DWORD>(until - now));
+    if (result >= WAIT_OBJECT_0 + events.size()) return false;
+    watcher.Serve(result - WAIT_OBJECT_0);
+    return true;
+  }
+
   std::vector<unsigned> tokens_;
 };
 
@@ -86,19 +89,18 @@ class KeyWatcherTest : public ::testing::Test {
 TEST_F(KeyWatcherTest, SubkeysThatComeOrGoAreReportedAndSiblingsAndValuesAreNot) {
   Create(HKEY_CURRENT_USER, Path(L"A\\Objects"));
   KeyWatcher watcher = Watch(Path(L"A\\Objects"), KeyChanges::kSubkeys);
-  ASSERT_TRUE(watcher.running());
 
   Create(HKEY_CURRENT_USER, Path(L"A\\Objects\\{1}"));
-  EXPECT_TRUE(reports.Came()) << "a subkey made";
+  EXPECT_TRUE(reports.Came(watcher)) << "a subkey made";
   ::RegDeleteTreeW(HKEY_CURRENT_USER, Path(L"A\\Objects\\{1}").c_str());
-  EXPECT_TRUE(reports.Came()) << "a subkey deleted";
+  EXPECT_TRUE(reports.Came(watcher)) << "a subkey deleted";
   Create(HKEY_CURRENT_USER, Path(L"A\\Objects\\{2}"));
-  EXPECT_TRUE(reports.Came()) << "watched again after each report";
+  EXPECT_TRUE(reports.Came(watcher)) << "watched again after each report";
 
   SetValue(HKEY_CURRENT_USER, Path(L"A\\Objects"), L"x");
   Create(HKEY_CURRENT_USER, Path(L"A\\Sibling"));
   Create(HKEY_CURRENT_USER, Path(L"A\\Objects\\{2}\\Below"));
-  EXPECT_TRUE(reports.Quiet()) << "a value, a sibling, a key further down";
+  EXPECT_TRUE(reports.Quiet(watcher)) << "a value, a sibling, a key further down";
   EXPECT_GE(watcher.wakes(), 4) << "the sibling woke the watch, which told nobody";
 }
 
@@ -107,36 +109,34 @@ TEST_F(KeyWatcherTest, SubkeysThatComeOrGoAreReportedAndSiblingsAndValuesAreNot)
 TEST_F(KeyWatcherTest, TheKeyDeletedAndMadeAgainAtAnyDepthIsWatchedAgain) {
   Create(HKEY_CURRENT_USER, Path(L"A\\Objects"));
   KeyWatcher watcher = Watch(Path(L"A\\Objects"), KeyChanges::kSubkeys);
-  ASSERT_TRUE(watcher.running());
 
   ::RegDeleteTreeW(HKEY_CURRENT_USER, Path(L"A\\Objects").c_str());
-  EXPECT_TRUE(reports.Came()) << "the key went";
+  EXPECT_TRUE(reports.Came(watcher)) << "the key went";
   Create(HKEY_CURRENT_USER, Path(L"A\\Objects"));
-  EXPECT_TRUE(reports.Came()) << "the key came back";
+  EXPECT_TRUE(reports.Came(watcher)) << "the key came back";
   Create(HKEY_CURRENT_USER, Path(L"A\\Objects\\{1}"));
-  EXPECT_TRUE(reports.Came()) << "the new key is watched";
+  EXPECT_TRUE(reports.Came(watcher)) << "the new key is watched";
 
   ::RegDeleteTreeW(HKEY_CURRENT_USER, kBase);
-  EXPECT_TRUE(reports.Came()) << "deleted with the levels above it";
+  EXPECT_TRUE(reports.Came(watcher)) << "deleted with the levels above it";
   Create(HKEY_CURRENT_USER, Path(L"A"));
-  EXPECT_TRUE(reports.Quiet()) << "a level above came back, not the key";
+  EXPECT_TRUE(reports.Quiet(watcher)) << "a level above came back, not the key";
   Create(HKEY_CURRENT_USER, Path(L"A\\Objects\\{1}"));
-  EXPECT_TRUE(reports.Came()) << "made again, with an object inside at once";
+  EXPECT_TRUE(reports.Came(watcher)) << "made again, with an object inside at once";
   Create(HKEY_CURRENT_USER, Path(L"A\\Objects\\{2}"));
-  EXPECT_TRUE(reports.Came());
+  EXPECT_TRUE(reports.Came(watcher));
 }
 
 TEST_F(KeyWatcherTest, AValuesWatchReportsEachWriteAndAKeyThatIsMissingAtFirst) {
   KeyWatcher watcher = Watch(Path(L"Main"), KeyChanges::kValues);
-  ASSERT_TRUE(watcher.running());
   SetValue(HKEY_CURRENT_USER, Path(L"Main"), L"http://a/");
-  EXPECT_TRUE(reports.Came()) << "the key made, with its value";
+  EXPECT_TRUE(reports.Came(watcher)) << "the key made, with its value";
   SetValue(HKEY_CURRENT_USER, Path(L"Main"), L"http://b/");
-  EXPECT_TRUE(reports.Came());
+  EXPECT_TRUE(reports.Came(watcher));
   SetValue(HKEY_CURRENT_USER, Path(L"Main"), L"http://c/");
-  EXPECT_TRUE(reports.Came());
+  EXPECT_TRUE(reports.Came(watcher));
   Create(HKEY_CURRENT_USER, Path(L"Main\\Below"));
-  EXPECT_TRUE(reports.Quiet());
+  EXPECT_TRUE(reports.Quiet(watcher));
 }
 
 // A 32-bit browser's objects live in the 32-bit view of the machine's keys.
@@ -150,11 +150,10 @@ TEST(KeyWatcherViewTest, AWatchSeesItsOwnViewOnly) {
                           std::u16string(path.begin(), path.end()), KeyChanges::kSubkeys},
                          kToken}},
                        reports.Sink());
-    ASSERT_TRUE(watcher.running());
-    Create(HKEY_LOCAL_MACHINE, path + L"\\{64}", KEY_WOW64_64KEY);
-    EXPECT_TRUE(reports.Quiet());
+      Create(HKEY_LOCAL_MACHINE, path + L"\\{64}", KEY_WOW64_64KEY);
+    EXPECT_TRUE(reports.Quiet(watcher));
     Create(HKEY_LOCAL_MACHINE, path + L"\\{32}", KEY_WOW64_32KEY);
-    EXPECT_TRUE(reports.Came());
+    EXPECT_TRUE(reports.Came(watcher));
   }
   ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Wow6432Node\\QbWin32WatchTest");
   ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\QbWin32WatchTest");

@@ -2,20 +2,20 @@
 
 #include <windows.h>
 
-#include <atomic>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "platform/win32/key_watch.h"
-#include "platform/win32/unique_handle.h"
 
 namespace qb::win32 {
 
-// Watches registry keys on a thread of its own, which sleeps until the
-// registry signals a change, and calls `on_change` there with the key's
-// token whenever a key changes (see KeyWatch). `on_change` runs on that
-// thread: it must only pass the news on.
+// Watches registry keys for the thread that makes it, which waits on
+// events() (a message loop can, beside its messages) and calls Serve() for
+// each one signalled; `on_change` then gets the key's token whenever a key
+// changed (see KeyWatch). The thread must outlive the watcher: Windows drops
+// a thread's notifications when the thread ends.
 class KeyWatcher {
  public:
   struct Entry {
@@ -24,33 +24,33 @@ class KeyWatcher {
   };
   using OnChange = std::function<void(unsigned token)>;
 
-  // Returns once every key is watched; running() is false when the thread
-  // could not start, and nothing is watched then.
+  // Every key is watched once it returns.
   KeyWatcher(const std::vector<Entry>& entries, OnChange on_change);
-  // Stops the thread and waits for it.
-  ~KeyWatcher();
   KeyWatcher(const KeyWatcher&) = delete;
   KeyWatcher& operator=(const KeyWatcher&) = delete;
 
-  bool running() const { return running_; }
-  // How often the thread has woken for a notification.
-  long wakes() const { return wakes_.load(); }
+  // One auto-reset event per level of each key.
+  const std::vector<HANDLE>& events() const { return events_; }
+  // After events()[event] was signalled: watches again and reports.
+  void Serve(std::size_t event);
+  // How often an event was served.
+  long wakes() const { return wakes_; }
 
  private:
+  struct Source {
+    std::size_t watch;
+    std::size_t level;
+  };
   struct Watch {
     std::unique_ptr<KeyWatch> watch;
     unsigned token = 0;
   };
-  static DWORD WINAPI ThreadMain(LPVOID self);
-  void Loop();
 
   std::vector<Watch> watches_;
+  std::vector<HANDLE> events_;
+  std::vector<Source> sources_;
   OnChange on_change_;
-  UniqueKernelHandle stop_;
-  UniqueKernelHandle ready_;
-  UniqueKernelHandle thread_;
-  bool running_ = false;
-  std::atomic<long> wakes_{0};
+  long wakes_ = 0;
 };
 
 }  // namespace qb::win32
