@@ -66,7 +66,7 @@ TOrvex::TOrvex(toolkit::Application& application, AppContext& context, bool laun
       scannerPage_(nbActions.AddPage(scanner::kScannerPage, ids::kPaScanner), actions_,
                    context_.scanner(), details_, objectInfo_),
       guardianPage_(nbActions.AddPage(scanner::kVodUridazurPage, ids::kPaVodUridazur), actions_),
-      details_(nbTips.AddPage(scanner::kResultsTipsPage, ids::kTipsResults), actions_),
+      details_(nbTips, actions_),
       Panel1(AsParent(), ids::kPanel1, {16, 392, 702, 96}),
       objectInfo_(nbActions, nbTips, details_,
                   {context_.registry, context_.locator, context_.versions}, context_.evidence),

@@ -32,8 +32,7 @@ void SectionSwitcher::Switch(Section section) {
 
   parts_.tips.SetPage(layout.tips_page);
   parts_.pages.SetPage(layout.action_page);
-  parts_.details.btRemoveObject.SetVisible(layout.detail_buttons);
-  parts_.details.btIgnoreObject.SetVisible(layout.detail_buttons);
+  parts_.details.SetButtonsVisible(layout.detail_buttons);
 
   actions.aRemoveIgnored.SetEnabled(layout.ignored_pair);
   actions.aRemoveIgnoredAll.SetEnabled(layout.ignored_pair);

@@ -1,5 +1,10 @@
 #include "scanner/details_view.h"
 
+#include <array>
+
+#include "scanner/page_names.h"
+#include "toolkit/controls.h"
+#include "ui/control_ids.h"
 #include "ui/look.h"
 
 namespace qb::scanner {
@@ -24,7 +29,25 @@ toolkit::DesignRect FieldRect(int row) {
 
 }  // namespace
 
-DetailsView::DetailsView(toolkit::Panel& page, ui::MainActions& actions)
+struct DetailsView::Fields {
+  Fields(toolkit::Panel& page, ui::MainActions& actions);
+  void Clear();
+
+  toolkit::GroupBox gbMoreInfo;
+  toolkit::Edit Edit1;  // file name
+  toolkit::Edit Edit2;  // description
+  toolkit::Edit Edit3;  // file version
+  toolkit::Edit Edit4;  // product name
+  toolkit::Edit Edit5;  // publisher
+  toolkit::Edit Edit6;  // BHO name
+  toolkit::Edit edSignature;
+  toolkit::Edit edSha256;
+  toolkit::Button btRemoveObject;
+  toolkit::Button btIgnoreObject;
+  std::array<std::unique_ptr<toolkit::Label>, 8> labels;
+};
+
+DetailsView::Fields::Fields(toolkit::Panel& page, ui::MainActions& actions)
     : gbMoreInfo(page.AsParent(), ids::kMoreInfoGroup, {8, 8, 353, 303}, ": More info :"),
       Edit1(page.AsParent(), ids::kEdit1, FieldRect(0), ES_READONLY),
       Edit2(page.AsParent(), ids::kEdit2, FieldRect(2), ES_READONLY),
@@ -42,7 +65,7 @@ DetailsView::DetailsView(toolkit::Panel& page, ui::MainActions& actions)
       "File name:",    "BHO name:",   "Description:", "File version:",
       "Product name:", "Puiblisher:", "Signature:",   "SHA-256:"};
   for (int row = 0; row < 8; ++row) {
-    labels_[row] = std::make_unique<toolkit::Label>(
+    labels[row] = std::make_unique<toolkit::Label>(
         page.AsParent(), ids::kDetailsLabels + row,
         toolkit::DesignRect{20, RowTop(row), 200, kLabelHeight}, kCaptions[row]);
   }
@@ -58,35 +81,57 @@ DetailsView::DetailsView(toolkit::Panel& page, ui::MainActions& actions)
   btIgnoreObject.BindAction(actions.aIgnoreObject);
 }
 
-void DetailsView::Clear() {
-  checks_.Cancel();
+void DetailsView::Fields::Clear() {
   for (toolkit::Edit* field :
        {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6, &edSignature, &edSha256}) {
     field->SetText("");
   }
 }
 
+DetailsView::DetailsView(toolkit::Notebook& tips, ui::MainActions& actions) : actions_(actions) {
+  tips.AddPage(kResultsTipsPage, ids::kTipsResults, [this](toolkit::Panel& page) {
+    fields_ = std::make_unique<Fields>(page, actions_);
+    SetButtonsVisible(buttons_visible_);
+  });
+}
+
+DetailsView::~DetailsView() = default;
+
+void DetailsView::Clear() {
+  checks_.Cancel();
+  if (fields_) fields_->Clear();
+}
+
+void DetailsView::SetButtonsVisible(bool visible) {
+  buttons_visible_ = visible;
+  if (!fields_) return;
+  fields_->btRemoveObject.SetVisible(visible);
+  fields_->btIgnoreObject.SetVisible(visible);
+}
+
 void DetailsView::Show(const DetailsLookup& lookup, platform::FileEvidence& files) {
   checks_.Cancel();
+  if (!fields_) return;
+  Fields& fields = *fields_;
   const ObjectDetails& details = lookup.details;
-  Edit6.SetText(details.bho_name);
+  fields.Edit6.SetText(details.bho_name);
   if (lookup.no_info) {
-    Edit1.SetText(kNoInfoText);
+    fields.Edit1.SetText(kNoInfoText);
     return;
   }
-  Edit1.SetText(details.file_name);
+  fields.Edit1.SetText(details.file_name);
   if (lookup.translation != kNoTranslation) {
-    Edit2.SetText(details.description);
-    Edit3.SetText(details.file_version);
-    Edit4.SetText(details.product_name);
-    Edit5.SetText(details.publisher);
+    fields.Edit2.SetText(details.description);
+    fields.Edit3.SetText(details.file_version);
+    fields.Edit4.SetText(details.product_name);
+    fields.Edit5.SetText(details.publisher);
   }
   if (lookup.loaded_file.empty()) {
-    edSignature.SetText(kNotCheckedText);
+    fields.edSignature.SetText(kNotCheckedText);
     return;
   }
-  edSignature.SetText(kCheckingText);
-  edSha256.SetText(kCheckingText);
+  fields.edSignature.SetText(kCheckingText);
+  fields.edSha256.SetText(kCheckingText);
   // The lookup goes with the job: the window thread may show another object
   // meanwhile.
   checks_.Start([this, lookup, &files](std::stop_token stop) -> std::function<void()> {
@@ -97,8 +142,9 @@ void DetailsView::Show(const DetailsLookup& lookup, platform::FileEvidence& file
 }
 
 void DetailsView::ShowEvidence(const Evidence& evidence) {
-  edSignature.SetText(VerdictText(evidence));
-  edSha256.SetText(evidence.sha256);
+  Fields& fields = *fields_;
+  fields.edSignature.SetText(VerdictText(evidence));
+  fields.edSha256.SetText(evidence.sha256);
 }
 
 }  // namespace qb::scanner

@@ -204,6 +204,7 @@ TEST_F(ScanTest, SelectingAnObjectShowsWhatItsDllSaysAboutItself) {
   EXPECT_EQ(Field(ids::kEdit3), L"1.2.3.4");
   EXPECT_EQ(Field(ids::kEdit4), L"Quellbright Samples");
   EXPECT_EQ(Field(ids::kEdit5), L"Tarnwick Sample Works");
+  EXPECT_EQ(Field(ids::kBtRemoveObject), L"Delete this &object");
   EXPECT_TRUE(IsEnabled(Control(main_, ids::kBtRemoveObject)));
   EXPECT_TRUE(IsEnabled(Control(main_, ids::kBtIgnoreObject)));
 }

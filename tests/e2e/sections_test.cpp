@@ -1,6 +1,8 @@
 #include <map>
 
 #include "harness/program_test.h"
+#include "harness/registry_fixture.h"
+#include "harness/test_objects.h"
 #include "ui/control_ids.h"
 
 namespace qb::e2e {
@@ -49,7 +51,16 @@ class SectionsTest : public ProgramTest {
 };
 
 TEST_F(SectionsTest, EachSwitchSetsTheEnabledStatesOfTheTable) {
+  Register({Braced(kA), L"Sections test object", std::nullopt});
   ASSERT_TRUE(StartProgram());
+  // The details' buttons are made with their page, when an object is first
+  // selected.
+  const HWND list = Control(main_, ids::kLbMain);
+  Click(Control(main_, ids::kBtScan));
+  ASSERT_TRUE(WaitUntil([&] { return ListItems(list).size() == 1; }));
+  const RECT item = ListItemRect(list, 0);
+  ClickAt(list, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  ASSERT_TRUE(WaitUntil([&] { return HasVisibleStyle(Control(main_, ids::kTipsResults)); }));
   struct Row {
     int button;
     int action_page;
