@@ -1,6 +1,8 @@
 #include "toolkit/tray_icon.h"
 
 #include <algorithm>
+#include <cwchar>
+#include <iterator>
 
 #include "platform/error.h"
 #include "platform/win32/wide.h"
@@ -64,15 +66,22 @@ void TrayIcon::Modify(UINT flags) {
   if (added_) ::Shell_NotifyIconW(NIM_MODIFY, &data_);
 }
 
+// Each change that reaches the shell is a round trip to another process:
+// one that changes nothing is not sent.
 void TrayIcon::SetImage(int index) {
   if (images_.empty()) return;
   image_ = std::clamp(index, 0, static_cast<int>(images_.size()) - 1);
-  data_.hIcon = images_[static_cast<std::size_t>(image_)].get();
+  HICON image = images_[static_cast<std::size_t>(image_)].get();
+  if (data_.hIcon == image) return;
+  data_.hIcon = image;
   Modify(NIF_ICON | NIF_TIP | NIF_MESSAGE);
 }
 
 void TrayIcon::SetHint(std::string_view hint) {
-  CopyCut(data_.szTip, hint);
+  decltype(data_.szTip) tip{};
+  CopyCut(tip, hint);
+  if (std::equal(std::begin(tip), std::begin(tip) + std::wcslen(tip) + 1, data_.szTip)) return;
+  std::copy(std::begin(tip), std::end(tip), data_.szTip);
   Modify(NIF_ICON | NIF_TIP | NIF_MESSAGE);
 }
 
@@ -86,6 +95,7 @@ void TrayIcon::ShowBalloon(std::string_view title, std::string_view text, int ti
 }
 
 void TrayIcon::HideBalloon() {
+  if (data_.szInfo[0] == L'\0' && data_.szInfoTitle[0] == L'\0') return;  // none shown
   data_.szInfo[0] = L'\0';
   data_.szInfoTitle[0] = L'\0';
   Modify(NIF_INFO);
