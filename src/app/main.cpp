@@ -24,7 +24,8 @@ namespace {
 
 using qb::app::TOrvex;
 
-// COM for the imaging component and the shell, on the one thread.
+// COM on the one thread, for the shell that opens the help and web pages:
+// ShellExecuteEx may hand the work to shell extensions.
 class ComApartment {
  public:
   ComApartment()

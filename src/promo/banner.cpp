@@ -14,7 +14,7 @@ Banner::Banner(toolkit::Panel& Panel1)
       RTFLabel1(Panel1.AsParent(), ids::kRtfLabel1, {264, 11, 433, 76}, kBannerRichText,
                 kBannerFieldColor) {
   // 798 pixels wide, drawn unscaled: the right 96 are cut off.
-  Image1.SetBitmap(DecodeImageResource(IDR_BANNER_GIF));
+  Image1.SetBitmap(DecodeGifResource(IDR_BANNER_GIF));
   Image1.SetHandCursor(true);
   RTFLabel1.SetHandCursor(true);
   RTFLabel1.SetTransparent(true);

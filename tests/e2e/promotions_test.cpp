@@ -1,10 +1,14 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "harness/program.h"
 #include "harness/program_test.h"
 #include "ui/control_ids.h"
+#include "windows_image_decode.h"
 
 namespace qb::e2e {
 namespace {
@@ -85,6 +89,40 @@ TEST_F(PromotionTest, TheBannerAppearsAtTheSixthStartWithTheWindowAtFullHeight) 
   EXPECT_EQ(client.cx, 733);
   EXPECT_EQ(client.cy, 505);
   EXPECT_TRUE(IsCentred(main_));
+
+  // The picture shows the banner's left part as Windows decodes the file,
+  // where the text does not lie over it.
+  ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  const std::optional<std::string> file =
+      ReadFileBytes(BuildFolder() / L"tests" / L"e2e" / L"banner.gif");
+  ASSERT_TRUE(file);
+  UINT width = 0;
+  UINT height = 0;
+  const std::vector<std::uint32_t> reference =
+      test::DecodedByWindows({file->begin(), file->end()}, width, height);
+  ::CoUninitialize();
+  ASSERT_FALSE(reference.empty());
+  const HWND picture = Control(main_, ids::kPanel1, ids::kImage1);
+  const SIZE area = ClientSize(picture);
+  const int left_of_text =
+      WindowRect(Control(main_, ids::kPanel1, ids::kRtfLabel1)).left - WindowRect(picture).left;
+  ASSERT_GT(left_of_text, 100);
+  ASSERT_LE(static_cast<UINT>(area.cx), width);
+  ASSERT_LE(static_cast<UINT>(area.cy), height);
+  const auto differing = [&] {
+    const std::vector<std::uint32_t> screen = ScreenPixels(picture);
+    if (screen.size() != static_cast<std::size_t>(area.cx) * area.cy) return -1;
+    int count = 0;
+    for (int y = 0; y < area.cy; ++y) {
+      for (int x = 0; x < left_of_text; ++x) {
+        count += screen[y * area.cx + x] != reference[y * width + x];
+      }
+    }
+    return count;
+  };
+  ::SetForegroundWindow(main_);
+  // Until it has painted.
+  EXPECT_TRUE(WaitUntil([&] { return differing() == 0; }, 5000)) << differing() << " pixels differ";
 }
 
 TEST_F(PromotionTest, ClicksOnTheBannerPictureAndTextOpenTheProductPage) {

@@ -59,9 +59,8 @@ class Reports {
     const ULONGLONG now = ::GetTickCount64();
     if (now >= until) return false;
     const std::vector<HANDLE>& events = watcher.events();
-    const DWORD result = ::WaitForMultipleObjects(static_cast<DWORD>(events.size()),
-                                                  events.data(), FALSE,
-                                                  static_cast<DWORD>(until - now));
+    const DWORD result = ::WaitForMultipleObjects(static_cast<DWORD>(events.size()), events.data(),
+                                                  FALSE, static_cast<DWORD>(until - now));
     if (result >= WAIT_OBJECT_0 + events.size()) return false;
     watcher.Serve(result - WAIT_OBJECT_0);
     return true;
@@ -150,7 +149,7 @@ TEST(KeyWatcherViewTest, AWatchSeesItsOwnViewOnly) {
                           std::u16string(path.begin(), path.end()), KeyChanges::kSubkeys},
                          kToken}},
                        reports.Sink());
-      Create(HKEY_LOCAL_MACHINE, path + L"\\{64}", KEY_WOW64_64KEY);
+    Create(HKEY_LOCAL_MACHINE, path + L"\\{64}", KEY_WOW64_64KEY);
     EXPECT_TRUE(reports.Quiet(watcher));
     Create(HKEY_LOCAL_MACHINE, path + L"\\{32}", KEY_WOW64_32KEY);
     EXPECT_TRUE(reports.Came(watcher));

@@ -55,7 +55,8 @@ TEST(MessageLoopTest, WaitedHandlesAreServedBesideTheMessagesWhileRegistered) {
 
   // One wait takes at most 63 handles beside the queue, all registrations
   // together.
-  EXPECT_FALSE(application.WaitOn(std::vector<HANDLE>(64, once.get()), [](std::size_t) {}).active());
+  EXPECT_FALSE(
+      application.WaitOn(std::vector<HANDLE>(64, once.get()), [](std::size_t) {}).active());
   HandleWait most = application.WaitOn(std::vector<HANDLE>(60, once.get()), [](std::size_t) {});
   EXPECT_TRUE(most.active());
   EXPECT_FALSE(application.WaitOn(std::vector<HANDLE>(4, once.get()), [](std::size_t) {}).active());

@@ -20,7 +20,8 @@ KeyWatcher::KeyWatcher(const std::vector<Entry>& entries, OnChange on_change)
 void KeyWatcher::Serve(std::size_t event) {
   ++wakes_;
   const Source source = sources_.at(event);
-  if (watches_[source.watch].watch->Signalled(source.level)) on_change_(watches_[source.watch].token);
+  const Watch& watch = watches_[source.watch];
+  if (watch.watch->Signalled(source.level)) on_change_(watch.token);
 }
 
 }  // namespace qb::win32

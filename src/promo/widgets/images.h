@@ -9,10 +9,9 @@ namespace qb::promo {
 // there is no such resource.
 win32::UniqueBitmap LoadBitmapResource(int id);
 
-// An RCDATA resource holding a GIF or PNG picture, decoded with the Windows
-// Imaging Component into a 32-bit bitmap (its first frame); empty when the
-// resource is missing or cannot be decoded. COM must be set up on the
-// thread.
-win32::UniqueBitmap DecodeImageResource(int id);
+// An RCDATA resource holding a GIF picture as a 32-bit DIB section (its
+// first image, see DecodeGif); empty when the resource is missing or cannot
+// be decoded.
+win32::UniqueBitmap DecodeGifResource(int id);
 
 }  // namespace qb::promo

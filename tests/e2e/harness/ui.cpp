@@ -1,5 +1,7 @@
 #include "harness/ui.h"
 
+#include <cstring>
+
 namespace qb::e2e {
 namespace {
 
@@ -42,12 +44,12 @@ BOOL CALLBACK CollectWindowOfProcess(HWND window, LPARAM data) {
 
 }  // namespace
 
-ColorCount CountColors(HWND window) {
+std::vector<std::uint32_t> ScreenPixels(HWND window) {
   const RECT rect = WindowRect(window);
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
-  ColorCount count;
-  if (width <= 0 || height <= 0) return count;
+  if (width <= 0 || height <= 0) return {};
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
   HDC screen = ::GetDC(nullptr);
   HDC memory = ::CreateCompatibleDC(screen);
   BITMAPINFO info{};
@@ -57,17 +59,23 @@ ColorCount CountColors(HWND window) {
   HGDIOBJ old = ::SelectObject(memory, bitmap);
   ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
   ::GdiFlush();
-  const auto* pixels = static_cast<const RGBQUAD*>(bits);
-  for (int i = 0; bits && i < width * height; ++i) {
-    const int red = pixels[i].rgbRed;
-    const int green = pixels[i].rgbGreen;
-    if (green > red + 60) ++count.green;
-    if (red > green + 60) ++count.red;
-  }
+  if (bits) std::memcpy(pixels.data(), bits, pixels.size() * sizeof pixels[0]);
   ::SelectObject(memory, old);
   ::DeleteObject(bitmap);
   ::DeleteDC(memory);
   ::ReleaseDC(nullptr, screen);
+  for (std::uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
+  return pixels;
+}
+
+ColorCount CountColors(HWND window) {
+  ColorCount count;
+  for (const std::uint32_t pixel : ScreenPixels(window)) {
+    const int red = static_cast<int>(pixel >> 16 & 0xFF);
+    const int green = static_cast<int>(pixel >> 8 & 0xFF);
+    if (green > red + 60) ++count.green;
+    if (red > green + 60) ++count.red;
+  }
   return count;
 }
 

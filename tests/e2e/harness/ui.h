@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -45,6 +46,9 @@ struct ColorCount {
   int red = 0;
 };
 ColorCount CountColors(HWND window);
+// The window's pixels as the screen shows them, 0x00RRGGBB by rows from the
+// top; the window must be on top.
+std::vector<std::uint32_t> ScreenPixels(HWND window);
 // The window's rectangle on the screen, and the size of its client area.
 RECT WindowRect(HWND window);
 SIZE ClientSize(HWND window);
