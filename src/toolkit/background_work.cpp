@@ -36,7 +36,7 @@ class BackgroundWork::Receiver : public MessageTarget {
   BackgroundWork& owner_;
 };
 
-BackgroundWork::BackgroundWork() : receiver_(std::make_unique<Receiver>(*this)) {}
+BackgroundWork::BackgroundWork() = default;
 
 BackgroundWork::~BackgroundWork() {
   Cancel();
@@ -58,6 +58,9 @@ void BackgroundWork::Start(Job job) {
     SupersedeLocked();
     waiting_ = std::move(job);
   }
+  // The receiver and the thread come with the first job, the receiver
+  // first: the thread only reads it.
+  if (!receiver_) receiver_ = std::make_unique<Receiver>(*this);
   if (!thread_.joinable()) {
     thread_ = std::jthread([this](std::stop_token stop) { Run(stop); });
   }

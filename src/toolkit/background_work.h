@@ -18,9 +18,9 @@ namespace qb::toolkit {
 // (through the message loop) unless a later Start or a Cancel came first:
 // that job is asked to stop, and whatever it gives back is dropped. The
 // object waits for its thread when it goes, after asking the job under way
-// to stop, so no work outlives the windows it reports to. The thread starts
-// with the first job: a thread costs memory for as long as it lives, and
-// many sessions never ask for one.
+// to stop, so no work outlives the windows it reports to. The thread, and
+// the window it reports through, start with the first job: a thread costs
+// memory for as long as it lives, and many sessions never ask for one.
 class BackgroundWork {
  public:
   // Runs on the worker thread; what it returns runs on the window thread.

@@ -57,17 +57,16 @@ Panel& Notebook::AddPage(const std::string& name, int id) {
 }
 
 void Notebook::AddPage(const std::string& name, int id, std::function<void(Panel&)> fill) {
-  AddPage(name, id);
-  unfilled_[name] = std::move(fill);
+  unmade_[name] = {id, std::move(fill)};
 }
 
 void Notebook::SetPage(const std::string& name) {
-  Panel& shown = *pages_.at(name);
-  if (const auto it = unfilled_.find(name); it != unfilled_.end()) {
-    const std::function<void(Panel&)> fill = std::move(it->second);
-    unfilled_.erase(it);
-    fill(shown);
+  if (const auto it = unmade_.find(name); it != unmade_.end()) {
+    const UnmadePage unmade = std::move(it->second);
+    unmade_.erase(it);
+    unmade.fill(AddPage(name, unmade.id));
   }
+  Panel& shown = *pages_.at(name);
   for (const auto& [page_name, page] : pages_) {
     if (page.get() != &shown) page->SetVisible(false);
   }

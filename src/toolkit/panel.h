@@ -30,16 +30,19 @@ class Notebook : public Panel {
 
   // A new page filling the notebook, hidden until selected.
   Panel& AddPage(const std::string& name, int id);
-  // The same, its controls made by `fill` when it is first selected: a
-  // window pays only for the pages it shows.
+  // The same, made with its controls by `fill` when it is first selected:
+  // a window pays only for the pages it shows.
   void AddPage(const std::string& name, int id, std::function<void(Panel&)> fill);
   void SetPage(const std::string& name);
   const std::string& page() const { return current_; }
-  Panel& PageNamed(const std::string& name) const { return *pages_.at(name); }
 
  private:
+  struct UnmadePage {
+    int id;
+    std::function<void(Panel&)> fill;
+  };
   std::map<std::string, std::unique_ptr<Panel>> pages_;
-  std::map<std::string, std::function<void(Panel&)>> unfilled_;
+  std::map<std::string, UnmadePage> unmade_;
   std::string current_;
 };
 

