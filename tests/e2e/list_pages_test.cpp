@@ -121,6 +121,7 @@ TEST_P(ListPagesTest, SelectingAnEntryShowsItsDetails) {
   Open(1);
   SelectItem(0);
   ASSERT_TRUE(WaitUntil([&] { return HasVisibleStyle(Control(main_, ids::kTipsResults)); }));
+  ASSERT_TRUE(FlushPostedMessages(List()));  // the handler that fills the page has ended
   EXPECT_EQ(TextOf(Control(main_, ids::kEdit6)), L"Listed object");
   EXPECT_EQ(TextOf(Control(main_, ids::kEdit3)), L"1.2.3.4");
 

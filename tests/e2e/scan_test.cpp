@@ -39,6 +39,10 @@ class ScanTest : public ProgramTest {
   HWND List() { return Control(main_, ids::kLbMain); }
   std::wstring Field(int id) { return TextOf(Control(main_, id)); }
   bool ResultsShown() { return HasVisibleStyle(Control(main_, ids::kTipsResults)); }
+  // The Results page shows, and the handler that fills it has ended.
+  bool WaitForResults() {
+    return WaitUntil([&] { return ResultsShown(); }) && FlushPostedMessages(List());
+  }
 
   void ScanAndWaitFor(std::size_t count) {
     Click(Control(main_, ids::kBtScan));
@@ -197,7 +201,7 @@ TEST_F(ScanTest, SelectingAnObjectShowsWhatItsDllSaysAboutItself) {
   EXPECT_FALSE(IsEnabled(Control(main_, ids::kBtRemoveObject)));
 
   ClickItem(0);
-  ASSERT_TRUE(WaitUntil([&] { return ResultsShown(); }));
+  ASSERT_TRUE(WaitForResults());
   EXPECT_EQ(Field(ids::kEdit1), dll);
   EXPECT_EQ(Field(ids::kEdit6), L"Sample helper object");
   EXPECT_EQ(Field(ids::kEdit2), L"Quellbright sample helper object");
@@ -223,7 +227,7 @@ TEST_F(ScanTest, AServerPathWithEnvironmentStringsIsReadWhereItLoads) {
   ASSERT_TRUE(StartProgram());
   ScanAndWaitFor(1);
   ClickItem(0);
-  ASSERT_TRUE(WaitUntil([&] { return ResultsShown(); }));
+  ASSERT_TRUE(WaitForResults());
   EXPECT_EQ(Field(ids::kEdit1), stored);
   EXPECT_EQ(Field(ids::kEdit2), L"Quellbright sample helper object");
   EXPECT_EQ(Field(ids::kEdit5), L"Tarnwick Sample Works");
@@ -237,7 +241,7 @@ TEST_F(ScanTest, AWineSystemDllShowsItsOwnVersionStrings) {
   ASSERT_TRUE(StartProgram());
   ScanAndWaitFor(1);
   ClickItem(0);
-  ASSERT_TRUE(WaitUntil([&] { return ResultsShown(); }));
+  ASSERT_TRUE(WaitForResults());
   EXPECT_EQ(Field(ids::kEdit1), dll);
   EXPECT_EQ(Field(ids::kEdit2), expected.description);
   EXPECT_EQ(Field(ids::kEdit3), expected.file_version);
@@ -280,7 +284,7 @@ TEST_F(ScanTest, EnterOnTheListShowsTheDetails) {
   ::SendMessageW(List(), LB_SETCURSEL, 0, 0);
 
   PressKey(List(), VK_RETURN);
-  ASSERT_TRUE(WaitUntil([&] { return ResultsShown(); }));
+  ASSERT_TRUE(WaitForResults());
   EXPECT_EQ(Field(ids::kEdit6), L"Entered");
   EXPECT_TRUE(IsEnabled(Control(main_, ids::kBtIgnoreObject)));
 }

@@ -160,7 +160,8 @@ Process ProgramFolder::Start(const std::wstring& arguments) const {
   PROCESS_INFORMATION info{};
   if (!::CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         path_.c_str(), &startup, &info)) {
-    throw std::runtime_error("cannot start quellbright.exe");
+    throw std::runtime_error("cannot start quellbright.exe (error " +
+                             std::to_string(::GetLastError()) + ")");
   }
   ::WaitForInputIdle(info.hProcess, 10000);
   return Process(info);
