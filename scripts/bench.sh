@@ -58,38 +58,42 @@ if [ $fill = 1 ] || [ $tick = 1 ] || [ $dump = 1 ] || [ $start = 1 ] || [ $evide
   set_window_management N
 fi
 
+# Runs a benchmark of the Windows build under Wine: `SECONDS PROGRAM ARGS...`,
+# PROGRAM below the build folder. The benchmark finds the build through
+# QB_BUILD_DIR, as Wine names it: Wine maps the Unix root to Z:.
+run_windows_benchmark() {
+  local seconds=$1 program=$2
+  shift 2
+  QB_BUILD_DIR="Z:${QB_BUILD//\//\\}\\win" timeout "$seconds" \
+    wine "$QB_BUILD/win/$program" "$@" </dev/null
+}
+
 if [ $tick = 1 ]; then
   say "Guard tick benchmark (under Wine)"
-  timeout 600 wine "$QB_BUILD/win/qb_tick_benchmark.exe" </dev/null
+  run_windows_benchmark 600 qb_tick_benchmark.exe
 fi
 
 if [ $fill = 1 ]; then
   say "List fill benchmark (under Wine)"
-  # Wine maps the Unix root to Z:.
-  QB_BUILD_DIR="Z:${QB_BUILD//\//\\}\\win" timeout 3600 \
-    wine "$QB_BUILD/win/bench/qb_fill_benchmark.exe" "$@" </dev/null
+  run_windows_benchmark 3600 bench/qb_fill_benchmark.exe "$@"
 fi
 
 if [ $dump = 1 ]; then
   say "Demo dump benchmark (under Wine)"
-  QB_BUILD_DIR="Z:${QB_BUILD//\//\\}\\win" timeout 1800 \
-    wine "$QB_BUILD/win/bench/qb_dump_benchmark.exe" "$@" </dev/null
+  run_windows_benchmark 1800 bench/qb_dump_benchmark.exe "$@"
 fi
 
 if [ $start = 1 ]; then
   say "Start-up benchmark (under Wine)"
-  QB_BUILD_DIR="Z:${QB_BUILD//\//\\}\\win" timeout 1800 \
-    wine "$QB_BUILD/win/bench/qb_start_benchmark.exe" "$@" </dev/null
+  run_windows_benchmark 1800 bench/qb_start_benchmark.exe "$@"
 fi
 
 if [ $evidence = 1 ]; then
   say "File evidence benchmark (under Wine)"
-  QB_BUILD_DIR="Z:${QB_BUILD//\//\\}\\win" timeout 1800 \
-    wine "$QB_BUILD/win/bench/qb_evidence_benchmark.exe" </dev/null
+  run_windows_benchmark 1800 bench/qb_evidence_benchmark.exe
 fi
 
 if [ $react = 1 ]; then
   say "Guard reaction benchmark (under Wine)"
-  QB_BUILD_DIR="Z:${QB_BUILD//\//\\}\\win" timeout 1800 \
-    wine "$QB_BUILD/win/bench/qb_react_benchmark.exe" "$@" </dev/null
+  run_windows_benchmark 1800 bench/qb_react_benchmark.exe "$@"
 fi
