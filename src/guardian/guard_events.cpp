@@ -40,10 +40,7 @@ void GuardEvents::Update(bool on) {
   const settings::Settings& settings = services_.settings;
   if (!on) {
     StopKeyWatch();
-    if (windows_hook_) past_wakes_ += windows_hook_->events();
-    windows_hook_.reset();
-    lookAgain_.SetEnabled(false);
-    new_windows_.Clear();
+    StopWindowHook();
     gate_.Clear();
     return;
   }
@@ -54,10 +51,7 @@ void GuardEvents::Update(bool on) {
     windows_hook_ = std::make_unique<win32::WindowEventHook>(
         [this](platform::WindowId window) { WindowAnnounced(window); });
   } else if (!settings.EnablePopUpBlocker && windows_hook_) {
-    past_wakes_ += windows_hook_->events();
-    windows_hook_.reset();
-    lookAgain_.SetEnabled(false);
-    new_windows_.Clear();
+    StopWindowHook();
   }
 }
 
@@ -65,6 +59,14 @@ void GuardEvents::StopKeyWatch() {
   keys_wait_ = {};
   if (keys_) past_wakes_ += keys_->wakes();
   keys_.reset();
+}
+
+// The windows named so far, and those waiting for another look, go with it.
+void GuardEvents::StopWindowHook() {
+  if (windows_hook_) past_wakes_ += windows_hook_->events();
+  windows_hook_.reset();
+  lookAgain_.SetEnabled(false);
+  new_windows_.Clear();
 }
 
 void GuardEvents::StartKeyWatch(bool start_page) {

@@ -50,6 +50,7 @@ class GuardEvents {
  private:
   void StartKeyWatch(bool start_page);
   void StopKeyWatch();
+  void StopWindowHook();
   void WindowAnnounced(platform::WindowId window);
   void LookAgain();
 

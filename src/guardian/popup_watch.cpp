@@ -23,12 +23,16 @@ void PopupWatch::Named(platform::WindowId window) {
     looks = later->looks;
     later_.erase(later);
   }
+  ForNextLook({window, looks});
+}
+
+void PopupWatch::ForNextLook(const Waiting& waiting) {
   if (now_.size() >= kMaxWaiting) {
     overflowed_ = true;
     now_.clear();
     return;
   }
-  now_.push_back({window, looks});
+  now_.push_back(waiting);
 }
 
 void PopupWatch::Check(platform::WindowList& windows) {
@@ -46,13 +50,7 @@ void PopupWatch::Check(platform::WindowList& windows) {
 
 void PopupWatch::Due() {
   for (const Waiting& waiting : std::exchange(later_, {})) {
-    if (overflowed_ || Holds(now_, waiting.id)) continue;
-    if (now_.size() >= kMaxWaiting) {
-      overflowed_ = true;
-      now_.clear();
-      continue;
-    }
-    now_.push_back(waiting);
+    if (!overflowed_ && !Holds(now_, waiting.id)) ForNextLook(waiting);
   }
 }
 

@@ -38,6 +38,9 @@ class PopupWatch {
     int looks = 0;
   };
   static bool Holds(const std::vector<Waiting>& list, platform::WindowId window);
+  // Onto the next look's list; past kMaxWaiting the next look is a pass
+  // over every visible window instead.
+  void ForNextLook(const Waiting& waiting);
 
   std::vector<Waiting> now_;
   std::vector<Waiting> later_;
