@@ -1,6 +1,7 @@
 #include "guardian/alert_dialog.h"
 
 #include "resource_ids.h"
+#include "scanner/evidence_check.h"
 #include "scanner/object_details.h"
 #include "scanner/removal_paths.h"
 #include "toolkit/application.h"
@@ -141,16 +142,12 @@ void TfrmAlert::FormShow() {
     ShowVerdict(scanner::kNotCheckedText, kGrey);
     return;
   }
-  // A file of gigabytes takes time to hash: the dialog answers meanwhile.
-  ShowVerdict("Checking...", kGrey);
-  checks_.Start([this, lookup](std::stop_token stop) -> std::function<void()> {
-    std::optional<scanner::Evidence> evidence = scanner::ExamineLoadedFile(evidence_, lookup, stop);
-    if (!evidence) return nullptr;
-    return [this, evidence = std::move(*evidence)] {
-      ShowVerdict(scanner::VerdictText(evidence),
-                  scanner::IsTrustworthy(evidence) ? kGreen : kRed);
-    };
-  });
+  ShowVerdict(scanner::kCheckingText, kGrey);
+  scanner::CheckEvidenceInBackground(
+      checks_, evidence_, lookup, [this](const scanner::Evidence& evidence) {
+        ShowVerdict(scanner::VerdictText(evidence),
+                    scanner::IsTrustworthy(evidence) ? kGreen : kRed);
+      });
 }
 
 }  // namespace qb::guardian

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "scanner/evidence_check.h"
 #include "scanner/page_names.h"
 #include "toolkit/controls.h"
 #include "ui/control_ids.h"
@@ -132,13 +133,8 @@ void DetailsView::Show(const DetailsLookup& lookup, platform::FileEvidence& file
   }
   fields.edSignature.SetText(kCheckingText);
   fields.edSha256.SetText(kCheckingText);
-  // The lookup goes with the job: the window thread may show another object
-  // meanwhile.
-  checks_.Start([this, lookup, &files](std::stop_token stop) -> std::function<void()> {
-    std::optional<Evidence> evidence = ExamineLoadedFile(files, lookup, stop);
-    if (!evidence) return nullptr;
-    return [this, evidence = std::move(*evidence)] { ShowEvidence(evidence); };
-  });
+  CheckEvidenceInBackground(checks_, files, lookup,
+                            [this](const Evidence& evidence) { ShowEvidence(evidence); });
 }
 
 void DetailsView::ShowEvidence(const Evidence& evidence) {

@@ -44,7 +44,4 @@ class DetailsView {
   toolkit::BackgroundWork checks_;
 };
 
-// What the evidence fields show while the file is examined.
-inline constexpr char kCheckingText[] = "Checking...";
-
 }  // namespace qb::scanner
