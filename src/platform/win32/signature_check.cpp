@@ -1,14 +1,18 @@
 #include "platform/win32/signature_check.h"
 
+// In this order: each of these needs the ones before it.
+// clang-format off
 #include <bcrypt.h>
 #include <wincrypt.h>
 #include <wintrust.h>
 #include <mscat.h>
 #include <softpub.h>
+// clang-format on
 
 #include <vector>
 
 #include "platform/win32/file_hash.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 
 namespace qb::win32 {
@@ -80,23 +84,13 @@ TrustAnswer CheckEmbedded(HANDLE file, const std::wstring& path) {
   return {state.result(), state.SignerName(), false};
 }
 
-// A context of the catalog database for one hash algorithm, released at
-// the end.
-class CatalogAdmin {
- public:
-  CatalogAdmin() = default;
-  ~CatalogAdmin() {
-    if (admin_) ::CryptCATAdminReleaseContext(admin_, 0);
-  }
-  CatalogAdmin(const CatalogAdmin&) = delete;
-  CatalogAdmin& operator=(const CatalogAdmin&) = delete;
-
-  HCATADMIN* put() { return &admin_; }
-  HCATADMIN get() const { return admin_; }
-
- private:
-  HCATADMIN admin_ = nullptr;
+// A context of the catalog database for one hash algorithm.
+struct CatalogAdminTraits {
+  using Handle = HCATADMIN;
+  static Handle Empty() { return nullptr; }
+  static void Close(Handle handle) { ::CryptCATAdminReleaseContext(handle, 0); }
 };
+using CatalogAdmin = UniqueHandle<CatalogAdminTraits>;
 
 class CatalogEntry {
  public:
@@ -126,8 +120,7 @@ Function WintrustFunction(const char* name) {
   HMODULE wintrust = ::GetModuleHandleW(L"wintrust.dll");
   if (!wintrust) return nullptr;
   // Through the one function type that converts to any other.
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void (*)()>(::GetProcAddress(wintrust, name)));
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(wintrust, name)));
 }
 
 // A catalog member as Windows 8 and later read it: the catalog database
@@ -139,31 +132,35 @@ struct CatalogMember {
   HCATADMIN admin;
 };
 
+// A hash of the whole file by a call that first tells the size, then fills.
+template <typename Calculate>
+bool HashFromStart(HANDLE file, std::vector<BYTE>& hash, Calculate calculate) {
+  DWORD size = 0;
+  ::SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+  if (!calculate(&size, nullptr) || size == 0) return false;
+  hash.resize(size);
+  ::SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+  return calculate(&size, hash.data()) != FALSE;
+}
+
 // The file's hash as catalogs of one algorithm list it; false when the
 // system cannot make it.
 bool CatalogAdminFor(bool sha256, HANDLE file, CatalogAdmin& admin, std::vector<BYTE>& hash) {
   GUID driver_action = DRIVER_ACTION_VERIFY;
-  DWORD size = 0;
   if (sha256) {
     const auto acquire = WintrustFunction<AcquireContext2>("CryptCATAdminAcquireContext2");
     const auto calculate =
         WintrustFunction<CalcHashFromFileHandle2>("CryptCATAdminCalcHashFromFileHandle2");
-    if (!acquire || !calculate ||
-        !acquire(admin.put(), &driver_action, BCRYPT_SHA256_ALGORITHM, nullptr, 0)) {
-      return false;
-    }
-    ::SetFilePointer(file, 0, nullptr, FILE_BEGIN);
-    if (!calculate(admin.get(), file, &size, nullptr, 0) || size == 0) return false;
-    hash.resize(size);
-    ::SetFilePointer(file, 0, nullptr, FILE_BEGIN);
-    return calculate(admin.get(), file, &size, hash.data(), 0) != FALSE;
+    return acquire && calculate &&
+           acquire(admin.put(), &driver_action, BCRYPT_SHA256_ALGORITHM, nullptr, 0) &&
+           HashFromStart(file, hash, [&](DWORD* size, BYTE* bytes) {
+             return calculate(admin.get(), file, size, bytes, 0);
+           });
   }
-  if (!::CryptCATAdminAcquireContext(admin.put(), &driver_action, 0)) return false;
-  ::SetFilePointer(file, 0, nullptr, FILE_BEGIN);
-  if (!::CryptCATAdminCalcHashFromFileHandle(file, &size, nullptr, 0) || size == 0) return false;
-  hash.resize(size);
-  ::SetFilePointer(file, 0, nullptr, FILE_BEGIN);
-  return ::CryptCATAdminCalcHashFromFileHandle(file, &size, hash.data(), 0) != FALSE;
+  return ::CryptCATAdminAcquireContext(admin.put(), &driver_action, 0) &&
+         HashFromStart(file, hash, [&](DWORD* size, BYTE* bytes) {
+           return ::CryptCATAdminCalcHashFromFileHandle(file, size, bytes, 0);
+         });
 }
 
 // The answer for the first catalog that lists the file under one
@@ -172,9 +169,9 @@ bool CheckCatalog(bool sha256, HANDLE file, const std::wstring& path, TrustAnswe
   CatalogAdmin admin;
   std::vector<BYTE> hash;
   if (!CatalogAdminFor(sha256, file, admin, hash)) return false;
-  const CatalogEntry entry(admin.get(), ::CryptCATAdminEnumCatalogFromHash(
-                                            admin.get(), hash.data(),
-                                            static_cast<DWORD>(hash.size()), 0, nullptr));
+  const CatalogEntry entry(
+      admin.get(), ::CryptCATAdminEnumCatalogFromHash(admin.get(), hash.data(),
+                                                      static_cast<DWORD>(hash.size()), 0, nullptr));
   CATALOG_INFO catalog{sizeof catalog};
   if (!entry.get() || !::CryptCATCatalogInfoFromContext(entry.get(), &catalog, 0)) return false;
   // Catalogs name their members by the hash in upper-case hex.
@@ -204,7 +201,8 @@ TrustAnswer CheckSignature(HANDLE file, const std::wstring& path) {
     return answer;
   }
   TrustAnswer from_catalog;
-  if (CheckCatalog(true, file, path, from_catalog) || CheckCatalog(false, file, path, from_catalog)) {
+  if (CheckCatalog(true, file, path, from_catalog) ||
+      CheckCatalog(false, file, path, from_catalog)) {
     return from_catalog;
   }
   return answer;
